@@ -1,0 +1,23 @@
+#include "options/UAbout.h"
+
+#include "common/Comon_State.h"
+#include "common/UStyle.h"
+
+#include <QPushButton>
+
+using namespace UComon;
+
+TFAbout::TFAbout(QWidget* parent) : TDialog_Base(parent) {
+    setObjectName(QStringLiteral("FAbout"));
+    connect(Btn_OK, &QPushButton::clicked, this, &QDialog::accept);
+    Set_Client_Size(420, 200);
+    Set_Lang();
+}
+
+void TFAbout::Set_Lang() {
+    setWindowTitle(QString::fromLatin1(Maker_Web_Name));
+    L_SW_Desc->setText(SW_Desc);
+    L_SW_Desc->adjustSize();
+    Btn_OK->setText(T(103));
+    Btn_Cancel->setText(T(104));
+}
