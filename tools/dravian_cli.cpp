@@ -1,5 +1,6 @@
 // Command-line companion of the configurator: no windows, same files and rules.
 #include "common/Comon_State.h"
+#include "tools/Cli_Commands.h"
 #include "texts/Text_Table.h"
 
 #include <QCoreApplication>
@@ -14,18 +15,27 @@ using namespace UComon;
 
 namespace {
 
-constexpr const char* Usage = "usage: dravian-cli texts [--lng FILE] --json\n";
+constexpr const char* Usage =
+    "usage: dravian-cli texts [--lng FILE] --json\n"
+    "       dravian-cli check PROJECT_DIR\n"
+    "       dravian-cli build PROJECT_DIR\n"
+    "       dravian-cli dump FILE [--json]\n"
+    "       dravian-cli job PROJECT_DIR --ip TEXT --option N [--no-read-back] --out FILE\n";
 
-int Usage_Error(const char* detail = nullptr) {
-    if (detail)
-        std::fprintf(stderr, "dravian-cli: %s\n", detail);
-    std::fputs(Usage, stderr);
-    return 2;
-}
+int Usage_Error(const char* detail = nullptr) { return Cli_Usage_Error(detail); }
 
 void Print_Utf8(const QByteArray& bytes) {
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
     std::fflush(stdout);
+}
+
+} // namespace
+
+int Cli_Usage_Error(const char* detail) {
+    if (detail)
+        std::fprintf(stderr, "dravian-cli: %s\n", detail);
+    std::fputs(Usage, stderr);
+    return 2;
 }
 
 int Cmd_Texts(const QStringList& args) {
@@ -54,8 +64,6 @@ int Cmd_Texts(const QStringList& args) {
     return 0;
 }
 
-} // namespace
-
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
@@ -64,5 +72,13 @@ int main(int argc, char** argv) {
     const QString cmd = args.takeFirst();
     if (cmd == QLatin1String("texts"))
         return Cmd_Texts(args);
+    if (cmd == QLatin1String("check"))
+        return Cmd_Check(args);
+    if (cmd == QLatin1String("build"))
+        return Cmd_Build(args);
+    if (cmd == QLatin1String("dump"))
+        return Cmd_Dump(args);
+    if (cmd == QLatin1String("job"))
+        return Cmd_Job(args);
     return Usage_Error("unknown command");
 }
