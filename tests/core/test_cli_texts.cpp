@@ -8,12 +8,12 @@
 
 namespace {
 
-struct Run {
+struct Cli_Run {
     int code;
     QByteArray out, err;
 };
 
-Run Cli(const QStringList& args) {
+Cli_Run Cli(const QStringList& args) {
     QProcess p;
     p.start(QStringLiteral(DRAVIAN_BIN_DIR "/dravian-cli"), args);
     p.waitForFinished(20000);
@@ -25,7 +25,7 @@ Run Cli(const QStringList& args) {
 TEST(Texts_Cli, PrintsTheTableWithALanguageFileApplied) {
     Temp_Program p;
     p.write("Deutsch.lng", QByteArray("\xEF\xBB\xBF") + "STR0 = Anfang\r\nSTR2799 = \xC2\xB6 Ende \xC2\xB6\r\n");
-    const Run r = Cli({"texts", "--lng", p.path("Deutsch.lng"), "--json"});
+    const Cli_Run r = Cli({"texts", "--lng", p.path("Deutsch.lng"), "--json"});
     ASSERT_EQ(r.code, 0) << r.err.constData();
     const QJsonArray a = QJsonDocument::fromJson(r.out).array();
     ASSERT_EQ(a.size(), 2800);
@@ -33,14 +33,14 @@ TEST(Texts_Cli, PrintsTheTableWithALanguageFileApplied) {
     EXPECT_EQ(a[2799].toString(), " Ende ");
     EXPECT_EQ(a[18].toString(), "Error! Project not Valid");
 
-    const Run plain = Cli({"texts", "--json"});
+    const Cli_Run plain = Cli({"texts", "--json"});
     EXPECT_EQ(QJsonDocument::fromJson(plain.out).array()[0].toString(), "Begin");
 }
 
 TEST(Texts_Cli, UsageErrors) {
     for (const QStringList& args : {QStringList{}, QStringList{"texts"}, QStringList{"texts", "--lng"},
                                     QStringList{"frobnicate"}}) {
-        const Run r = Cli(args);
+        const Cli_Run r = Cli(args);
         EXPECT_EQ(r.code, 2) << args.join(' ').toStdString();
         EXPECT_TRUE(r.err.contains("usage:"));
     }
