@@ -39,11 +39,23 @@ void BM_Load_Language_Full_File(benchmark::State& state) {
 }
 BENCHMARK(BM_Load_Language_Full_File)->Unit(benchmark::kMillisecond);
 
+// Every window takes new texts: the table alternates between two full languages.
 void BM_Change_Language_All_Windows(benchmark::State& state) {
     Temp_Program p;
+    p.write("LANGUAGE/Test.lng", Full_Language_File());
     Forms::Create_All(p.dir());
-    for (auto _ : state)
+    UComon::Current_Language = "Test";
+    UComon::Load_Language();
+    const QStringList test_texts = UComon::Text_Table;
+    UComon::Init_Text_Table();
+    const QStringList english = UComon::Text_Table;
+    bool flip = false;
+    for (auto _ : state) {
+        state.PauseTiming();
+        UComon::Text_Table = (flip = !flip) ? test_texts : english;
+        state.ResumeTiming();
         Forms::FDravianFirmWare->Change_Language();
+    }
     Forms::Destroy_All();
 }
 BENCHMARK(BM_Change_Language_All_Windows)->Unit(benchmark::kMillisecond);

@@ -2,6 +2,8 @@
 
 #include <QFont>
 #include <QPalette>
+#include <QStyleOptionButton>
+#include <QStylePainter>
 
 namespace UComon {
 
@@ -62,6 +64,24 @@ TLbButton::TLbButton(QWidget* parent, QStyle::StandardPixmap glyph, int w, int h
                                  "QPushButton:hover { background: #e3eefa; border-color: #6d9bd1; }"
                                  "QPushButton:pressed { background: #c9dcf3; }"
                                  "QPushButton:focus { border-color: #6d9bd1; }"));
+}
+
+} // namespace UComon
+
+namespace UComon {
+
+void TLbButton::paintEvent(QPaintEvent*) {
+    QStylePainter p(this);
+    QStyleOptionButton opt;
+    initStyleOption(&opt);
+    p.drawControl(QStyle::CE_PushButtonBevel, opt);
+    QFont f = font();
+    const int room = width() - 10 - (opt.icon.isNull() ? 0 : opt.iconSize.width() + 4);
+    while (f.pointSizeF() > 5.5 && QFontMetrics(f).horizontalAdvance(opt.text) > room)
+        f.setPointSizeF(f.pointSizeF() - 0.5);
+    p.setFont(f);
+    opt.fontMetrics = QFontMetrics(f);
+    p.drawControl(QStyle::CE_PushButtonLabel, opt);
 }
 
 } // namespace UComon

@@ -29,6 +29,10 @@ class TLbButton : public QPushButton {
 public:
     explicit TLbButton(QWidget* parent, QStyle::StandardPixmap glyph = QStyle::SP_CustomBase, int w = 110,
                        int h = 28);
+
+protected:
+    // A caption longer than the fixed button is drawn in a smaller font, never cut off.
+    void paintEvent(QPaintEvent* e) override;
 };
 
 } // namespace UComon
