@@ -20,7 +20,6 @@
 #include <QDir>
 #include <QMouseEvent>
 #include <QUrl>
-#include <QUrlQuery>
 
 using namespace UComon;
 
@@ -282,29 +281,15 @@ void TFDravianFirmWare::Update_Device() {
     Show_Modal(Forms::FBoot);
 }
 
-void TFDravianFirmWare::L_VarnelClick() {
-    QUrl url;
-    url.setScheme(QStringLiteral("https"));
-    url.setHost(QString::fromLatin1(Maker_Web_Host));
-    url.setPath(QStringLiteral("/HOME/default.asp"));
-    QUrlQuery q;
-    q.addQueryItem(QStringLiteral("frompg"), QString::fromLatin1(Software_Code));
-    url.setQuery(q);
-    Open_Url(url);
-}
+void TFDravianFirmWare::L_VarnelClick() { Open_Url(Home_Page_Url()); }
 
 void TFDravianFirmWare::LL_UpdateLinkClick(const QString& link) { Open_Url(QUrl(link)); }
 
 void TFDravianFirmWare::Timer_UpdateTimer() {
     Timer_Update->stop();
     if (Check_Version()) {
-        QUrl url;
-        url.setScheme(QStringLiteral("https"));
-        url.setHost(QString::fromLatin1(Maker_Web_Host));
-        url.setPath(QStringLiteral("/Home/download/download.asp"));
-        url.setFragment(QString::fromLatin1(Device_Order_Code));
         LL_Update->setText(QStringLiteral("<a href=\"%1\">%2</a>")
-                               .arg(url.toString().toHtmlEscaped(), T(19).toHtmlEscaped()));
+                               .arg(Download_Page_Url().toString().toHtmlEscaped(), T(19).toHtmlEscaped()));
         LL_Update->adjustSize();
         LL_Update->show();
     } else {

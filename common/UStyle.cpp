@@ -63,6 +63,7 @@ TLbButton::TLbButton(QWidget* parent, QStyle::StandardPixmap glyph, int w, int h
                                  " background: #f8f7ed; color: #404040; }"
                                  "QPushButton:hover { background: #e3eefa; border-color: #6d9bd1; }"
                                  "QPushButton:pressed { background: #c9dcf3; }"
+                                 "QPushButton:disabled { color: #a8a8a8; border-color: #dedbd0; }"
                                  "QPushButton:focus { border-color: #6d9bd1; }"));
 }
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what a fresh Debian 12 machine lacks for building and testing.
 set -euo pipefail
-need=(cmake ninja-build g++ qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth)
+need=(cmake ninja-build g++ qt6-base-dev libcurl4-openssl-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth)
 missing=()
 for p in "${need[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

@@ -17,6 +17,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTabWidget>
 #include <QTemporaryDir>
 
 int main(int argc, char** argv) {
@@ -29,6 +30,11 @@ int main(int argc, char** argv) {
     QDir().mkpath(out);
     QTemporaryDir program;
     QDir(program.path()).mkpath(QStringLiteral("PROJECTS/Demo/bin"));
+    // The shipped language files, as beside the program.
+    QDir(program.path()).mkpath(QStringLiteral("LANGUAGE"));
+    const QDir shipped(QCoreApplication::applicationDirPath() + QStringLiteral("/LANGUAGE"));
+    for (const QString& f : shipped.entryList(QDir::Files))
+        QFile::copy(shipped.filePath(f), program.path() + QStringLiteral("/LANGUAGE/") + f);
     QString lang = QStringLiteral("English");
     if (argc > 2) {
         const QFileInfo fi(QString::fromLocal8Bit(argv[2]));
@@ -52,6 +58,15 @@ int main(int argc, char** argv) {
         QApplication::processEvents();
         const QString file = out + QLatin1Char('/') + lang + QLatin1Char('_') + w->objectName() + ".png";
         w->grab().save(file);
+        if (auto* tabs = w->findChild<QTabWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+            // Every page of a window with pages.
+            for (int i = 1; i < tabs->count(); ++i) {
+                tabs->setCurrentIndex(i);
+                QApplication::processEvents();
+                w->grab().save(out + QLatin1Char('/') + lang + QLatin1Char('_') + w->objectName() +
+                               QString::number(i + 1) + ".png");
+            }
+        }
         w->hide();
     }
     Forms::FDravianFirmWare->close();

@@ -202,7 +202,7 @@ TEST(Shell_MainWindow, LinksOpenTheMakersPages) {
     p.start();
     QTest::mouseClick(p.main()->L_Varnel, Qt::LeftButton);
     ASSERT_EQ(r.urls.size(), 1);
-    EXPECT_EQ(r.urls[0].toString(), "https://www.dravian.example/HOME/default.asp?frompg=CF51730");
+    EXPECT_EQ(r.urls[0].toString(), "http://www.dravian.example/HOME/default.asp?frompg=CF51730");
     p.main()->LL_UpdateLinkClick("https://www.dravian.example/Home/download/download.asp#GW51730");
     EXPECT_EQ(r.urls[1].fragment(), "GW51730");
 }
