@@ -39,8 +39,7 @@ void BM_ParGen_Load_Check_Save(benchmark::State& state) {
         Load_ParGen(ParGen_File, doc, v);
         const TParGen_Check_Result r = Check_ParGen(v);
         benchmark::DoNotOptimize(r.line);
-        if (!Save_ParGen(ParGen_File, doc, v))
-            state.SkipWithError("save failed");
+        if (!Save_ParGen(ParGen_File, doc, v)) state.SkipWithError("save failed");
     }
 }
 BENCHMARK(BM_ParGen_Load_Check_Save)->Unit(benchmark::kMicrosecond);

@@ -47,19 +47,16 @@ QString Storable_Text(const QString& s) {
             clean = false;
             break;
         }
-    if (clean)
-        return s;
+    if (clean) return s;
     QString out;
     for (const char32_t c : s.toUcs4())
-        if (Is_Xml_Char(c))
-            out += QString::fromUcs4(&c, 1);
+        if (Is_Xml_Char(c)) out += QString::fromUcs4(&c, 1);
     return out;
 }
 
 bool Blanks_Only(const QString& s) {
     for (const QChar c : s)
-        if (!c.isSpace())
-            return false;
+        if (!c.isSpace()) return false;
     return !s.isEmpty();
 }
 
@@ -68,12 +65,10 @@ bool Blanks_Only(const QString& s) {
 TParGen Read_ParGen(const QDomDocument& doc) {
     TParGen v;
     const QDomElement root = Root_Element(doc);
-    if (root.isNull())
-        return v;
+    if (root.isNull()) return v;
     for (const TParGen_Field& f : ParGen_Fields()) {
         QString text;
-        if (!Child_Text(root, QString::fromLatin1(f.name), text))
-            continue; // that setting keeps its default
+        if (!Child_Text(root, QString::fromLatin1(f.name), text)) continue; // that setting keeps its default
         if (f.flag)
             v.*f.flag = text == QLatin1String("1");
         else

@@ -61,7 +61,8 @@ TParGen Read_ParGen(const QDomDocument& doc);
 
 // Loads `path` into `doc` and reads it. Unless the result is Ok, `values` holds
 // the defaults; for Unreadable and Not_Well_Formed `reason` says why.
-Xml_Load_Result Load_ParGen(const QString& path, QDomDocument& doc, TParGen& values, QString* reason = nullptr);
+Xml_Load_Result Load_ParGen(const QString& path, QDomDocument& doc, TParGen& values,
+                            QString* reason = nullptr);
 Xml_Load_Result Load_ParGen(const QString& path, TParGen& values, QString* reason = nullptr);
 
 // Replaces everything `doc` held with the file's layout: root Par_Gen, the

@@ -43,11 +43,9 @@ const TCheck Checks[] = {
 
 TParGen_Check_Result Check_ParGen(const TParGen& values) {
     for (const TCheck& c : Checks) {
-        if (c.only_while && !(values.*c.only_while))
-            continue;
+        if (c.only_while && !(values.*c.only_while)) continue;
         const int v = Str_To_Int_Def(values.*c.text, -1);
-        if (v >= c.min && v <= c.max && !(c.not_reserved_port && v == Reserved_Port))
-            continue;
+        if (v >= c.min && v <= c.max && !(c.not_reserved_port && v == Reserved_Port)) continue;
         return {c.line, Default_Text(c.line), c.element};
     }
     return {};
@@ -58,7 +56,9 @@ TParGen_Check_Result Check_ParGen_File(const QString& path) {
     QString reason;
     const Xml_Load_Result r = Load_ParGen(path, values, &reason);
     if (r == Xml_Load_Result::Unreadable || r == Xml_Load_Result::Not_Well_Formed)
-        return {904, Default_Text(904) + QLatin1Char(' ') + QDir::toNativeSeparators(path) + QStringLiteral(": ") + reason,
+        return {904,
+                Default_Text(904) + QLatin1Char(' ') + QDir::toNativeSeparators(path) + QStringLiteral(": ") +
+                    reason,
                 ParGen_File_Name};
     return Check_ParGen(values);
 }

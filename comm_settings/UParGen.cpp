@@ -50,9 +50,10 @@ QToolButton* Make_Glyph_Button(QWidget* parent, const char* name, bool plus) {
     b->setIconSize(QSize(side, side));
     b->setFixedSize(Glyph_Side, Glyph_Side);
     b->setCursor(Qt::PointingHandCursor);
-    b->setStyleSheet(QStringLiteral("QToolButton { border: 1px solid #c8c4b0; background: #ffffff; padding: 0; }"
-                                    "QToolButton:hover { background: #e3eefa; border-color: #6d9bd1; }"
-                                    "QToolButton:focus { border-color: #6d9bd1; }"));
+    b->setStyleSheet(
+        QStringLiteral("QToolButton { border: 1px solid #c8c4b0; background: #ffffff; padding: 0; }"
+                       "QToolButton:hover { background: #e3eefa; border-color: #6d9bd1; }"
+                       "QToolButton:focus { border-color: #6d9bd1; }"));
     return b;
 }
 
@@ -116,7 +117,9 @@ protected:
             p.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
         }
     }
-    bool hitButton(const QPoint& pos) const override { return wrapped_ ? rect().contains(pos) : QCheckBox::hitButton(pos); }
+    bool hitButton(const QPoint& pos) const override {
+        return wrapped_ ? rect().contains(pos) : QCheckBox::hitButton(pos);
+    }
 
 private:
     int Text_Left() const {
@@ -144,8 +147,7 @@ constexpr int Beside_DALI_Edit_Room = 148 - 16 - 4;
 void Fit(QLabel* l, int max_width, bool may_wrap = true) {
     l->setWordWrap(false);
     l->adjustSize();
-    if (l->width() <= max_width)
-        return;
+    if (l->width() <= max_width) return;
     if (!may_wrap) {
         l->resize(max_width, l->height());
         return;
@@ -156,13 +158,19 @@ void Fit(QLabel* l, int max_width, bool may_wrap = true) {
 
 // Sizes a check box to its caption; the gateway check box must stay on one line
 // because the gateway bytes stand right below it.
-void Fit(QCheckBox* c, bool may_wrap = true) { static_cast<TWrap_Check_Box*>(c)->Fit(Caption_Room, may_wrap); }
+void Fit(QCheckBox* c, bool may_wrap = true) {
+    static_cast<TWrap_Check_Box*>(c)->Fit(Caption_Room, may_wrap);
+}
 
 // Puts a label at its design place; a label of several lines is centred on the
 // line where the single line would stand.
-void Place_Label(QLabel* l, int x, int y) { l->move(x, y + (l->fontMetrics().height() - l->height()) / 2); }
+void Place_Label(QLabel* l, int x, int y) {
+    l->move(x, y + (l->fontMetrics().height() - l->height()) / 2);
+}
 
-bool Can_Focus(const QWidget* w) { return w->isEnabled() && w->isVisible() && w->focusPolicy() != Qt::NoFocus; }
+bool Can_Focus(const QWidget* w) {
+    return w->isEnabled() && w->isVisible() && w->focusPolicy() != Qt::NoFocus;
+}
 
 } // namespace
 
@@ -242,8 +250,8 @@ TFParGen::TFParGen(QWidget* parent) : TDialog_Base(parent) {
     }
     for (QLineEdit* e : {E_PORT, E_DALI_Console_Port, E_DALI_TimeOut})
         connect(e, &QLineEdit::textChanged, this, &TFParGen::On_Change);
-    for (QCheckBox* c :
-         {CB_ModTCPs_EN_GAT, CB_Modbus_TCP_Slave_Map_DALI, CB_DALI_SwitchOff, CB_DALI_Disable_Scan, CB_DALI_En_DALI2})
+    for (QCheckBox* c : {CB_ModTCPs_EN_GAT, CB_Modbus_TCP_Slave_Map_DALI, CB_DALI_SwitchOff,
+                         CB_DALI_Disable_Scan, CB_DALI_En_DALI2})
         connect(c, &QCheckBox::toggled, this, &TFParGen::On_Click);
     for (QToolButton* b : {Btn_Modbus_TCP_Slave_Collapse, Btn_DALI_Collapse})
         connect(b, &QToolButton::clicked, this, [this, b] { Btn_GB_Collapse(b); });
@@ -302,8 +310,8 @@ void TFParGen::FormCreate() {
 void TFParGen::Collapse_Expand_Creation() {
     GB_Modbus_TCP_Slave_Visible = true;
     GB_DALI_Visible = true;
-    for (QToolButton* b : {Btn_Modbus_TCP_Slave_Collapse, Btn_Modbus_TCP_Slave_Expande, Btn_DALI_Collapse,
-                           Btn_DALI_Expande})
+    for (QToolButton* b :
+         {Btn_Modbus_TCP_Slave_Collapse, Btn_Modbus_TCP_Slave_Expande, Btn_DALI_Collapse, Btn_DALI_Expande})
         b->move(280, 10);
     Btn_Modbus_TCP_Slave_Collapse->show();
     Btn_Modbus_TCP_Slave_Expande->hide();
@@ -320,7 +328,8 @@ void TFParGen::Move_GroupBoxs() {
     CB_Modbus_TCP_Slave_Map_DALI->show();
     if (GB_Modbus_TCP_Slave_Visible)
         GB_Modbus_TCP_Slave->resize(Box_Width, CB_Modbus_TCP_Slave_Map_DALI->y() +
-                                                   CB_Modbus_TCP_Slave_Map_DALI->height() + Box_Bottom_Margin);
+                                                   CB_Modbus_TCP_Slave_Map_DALI->height() +
+                                                   Box_Bottom_Margin);
 
     // DALI box below it.
     GB_DALI->show();
@@ -365,8 +374,7 @@ void TFParGen::Btn_GB_Collapse(QObject* Sender) {
         const bool had_focus = collapse->hasFocus();
         expand->show();
         collapse->hide();
-        if (had_focus)
-            expand->setFocus(Qt::OtherFocusReason); // the keyboard stays on the box's button
+        if (had_focus) expand->setFocus(Qt::OtherFocusReason); // the keyboard stays on the box's button
     }
     Move_GroupBoxs();
 }
@@ -390,8 +398,7 @@ void TFParGen::Btn_GB_Expande(QObject* Sender) {
         const bool had_focus = expand->hasFocus();
         collapse->show();
         expand->hide();
-        if (had_focus)
-            collapse->setFocus(Qt::OtherFocusReason);
+        if (had_focus) collapse->setFocus(Qt::OtherFocusReason);
     }
     Move_GroupBoxs();
 }
@@ -453,47 +460,46 @@ void TFParGen::FormShow() {
     Move_GroupBoxs();
     if (r == Xml_Load_Result::Unreadable || r == Xml_Load_Result::Not_Well_Formed)
         Show_Message_Text(Msg_Kind::Error,
-                          T(904) + QLatin1Char('\n') + QDir::toNativeSeparators(ParGen_File) + QLatin1Char('\n') +
-                              reason,
+                          T(904) + QLatin1Char('\n') + QDir::toNativeSeparators(ParGen_File) +
+                              QLatin1Char('\n') + reason,
                           904);
 }
 
 void TFParGen::FormActivate() {
-    if (y() < 0)
-        move(x(), 0);
+    if (y() < 0) move(x(), 0);
 }
 
-void TFParGen::On_Change() { Is_Change = true; }
+void TFParGen::On_Change() {
+    Is_Change = true;
+}
 
-void TFParGen::On_Click() { Is_Change = true; }
+void TFParGen::On_Click() {
+    Is_Change = true;
+}
 
 bool TFParGen::KeyPress(QLineEdit* Sender, QKeyEvent* Key) {
-    if (Key->text() != QLatin1String("."))
-        return false;
+    if (Key->text() != QLatin1String(".")) return false;
     const QList<QLineEdit*> boxes = Byte_Boxes();
     const qsizetype i = boxes.indexOf(Sender);
-    if (i >= 0 && i + 1 < boxes.size() && Can_Focus(boxes[i + 1]))
-        boxes[i + 1]->setFocus(Qt::TabFocusReason);
+    if (i >= 0 && i + 1 < boxes.size() && Can_Focus(boxes[i + 1])) boxes[i + 1]->setFocus(Qt::TabFocusReason);
     return true; // the "." itself never reaches the box
 }
 
 bool TFParGen::Controllo_Dati() {
     const TParGen_Check_Result r = Check_ParGen(Values());
-    if (r.ok())
-        return true;
+    if (r.ok()) return true;
     Error_Message(r.line);
     return false;
 }
 
 void TFParGen::Btn_OKClick() {
-    if (!Controllo_Dati())
-        return;
+    if (!Controllo_Dati()) return;
     QString reason;
     if (!Save_ParGen(ParGen_File, XML1, Values(), &reason)) {
         // The previous file is untouched and every entry stays as typed.
         Show_Message_Text(Msg_Kind::Error,
-                          T(903) + QLatin1Char('\n') + QDir::toNativeSeparators(ParGen_File) + QLatin1Char('\n') +
-                              reason,
+                          T(903) + QLatin1Char('\n') + QDir::toNativeSeparators(ParGen_File) +
+                              QLatin1Char('\n') + reason,
                           903);
         return;
     }
@@ -501,8 +507,7 @@ void TFParGen::Btn_OKClick() {
 }
 
 void TFParGen::Btn_CancelClick() {
-    if (Is_Change && !Confirm_Message(424))
-        return;
+    if (Is_Change && !Confirm_Message(424)) return;
     reject();
 }
 
@@ -565,8 +570,7 @@ void TFParGen::Set_Lang() {
 
 void TFParGen::showEvent(QShowEvent* e) {
     TDialog_Base::showEvent(e);
-    if (!e->spontaneous())
-        FormShow();
+    if (!e->spontaneous()) FormShow();
 }
 
 void TFParGen::resizeEvent(QResizeEvent* e) {
@@ -585,16 +589,14 @@ void TFParGen::keyPressEvent(QKeyEvent* e) {
 }
 
 bool TFParGen::event(QEvent* e) {
-    if (e->type() == QEvent::WindowActivate)
-        FormActivate();
+    if (e->type() == QEvent::WindowActivate) FormActivate();
     return TDialog_Base::event(e);
 }
 
 bool TFParGen::eventFilter(QObject* o, QEvent* e) {
     if (e->type() == QEvent::KeyPress) {
         auto* box = qobject_cast<QLineEdit*>(o);
-        if (box && KeyPress(box, static_cast<QKeyEvent*>(e)))
-            return true;
+        if (box && KeyPress(box, static_cast<QKeyEvent*>(e))) return true;
     }
     return TDialog_Base::eventFilter(o, e);
 }

@@ -25,11 +25,11 @@ int Report_Failure(int line, const QString& message) {
 } // namespace
 
 int Cmd_Check(const QStringList& args) {
-    if (args.size() != 1)
-        return Cli_Usage_Error("check needs exactly one PROJECT_DIR");
+    if (args.size() != 1) return Cli_Usage_Error("check needs exactly one PROJECT_DIR");
     const QFileInfo dir(args.first());
     if (!dir.isDir()) {
-        const QByteArray detail = "no such project folder: " + QDir::toNativeSeparators(args.first()).toUtf8();
+        const QByteArray detail =
+            "no such project folder: " + QDir::toNativeSeparators(args.first()).toUtf8();
         return Cli_Usage_Error(detail.constData());
     }
 
@@ -41,8 +41,7 @@ int Cmd_Check(const QStringList& args) {
 
     // Communication settings (the communication window's checks).
     const TParGen_Check_Result comm = Check_ParGen_File(ParGen_File);
-    if (!comm.ok())
-        return Report_Failure(comm.line, comm.message);
+    if (!comm.ok()) return Report_Failure(comm.line, comm.message);
 
     // ---- Further checks go here, in the order of the editor windows: the DALI
     // ---- access window's checks run only after the communication settings passed;

@@ -48,8 +48,8 @@ TEST(ParGen_File, Missing_File_Gives_The_Defaults) {
     v.MTCPs_PORT = "1";
     EXPECT_EQ(Load_ParGen(p.path("ParGen.xml"), v), Xml_Load_Result::Missing);
     EXPECT_EQ(v, TParGen());
-    const QStringList texts = {v.MTCPs_IP1,  v.MTCPs_IP2,  v.MTCPs_IP3,  v.MTCPs_IP4,  v.MTCPs_SUB1,
-                               v.MTCPs_SUB2, v.MTCPs_SUB3, v.MTCPs_SUB4, v.MTCPs_GAT1, v.MTCPs_GAT2,
+    const QStringList texts = {v.MTCPs_IP1,  v.MTCPs_IP2,  v.MTCPs_IP3,  v.MTCPs_IP4,         v.MTCPs_SUB1,
+                               v.MTCPs_SUB2, v.MTCPs_SUB3, v.MTCPs_SUB4, v.MTCPs_GAT1,        v.MTCPs_GAT2,
                                v.MTCPs_GAT3, v.MTCPs_GAT4, v.MTCPs_PORT, v.DALI_CONSOLE_PORT, v.DALI_TIMEOUT};
     EXPECT_EQ(texts.join(','), "192,168,0,10,255,255,255,0,192,168,0,1,502,10001,0");
     EXPECT_FALSE(v.MTCPs_EN_GAT || v.Modbus_TCP_Slave_DALI_Map || v.DALI_SWITCH_OFF || v.DALI_DISABLE_SCAN ||
@@ -124,8 +124,8 @@ TEST(ParGen_File, Saving_Orders_A_Shuffled_File_And_Twice_Gives_The_Same_Bytes) 
 
 TEST(ParGen_File, Every_Text_Reads_Back_As_Typed) {
     Temp_Program p;
-    const QStringList texts = {"",     " 5",        "5 ",    "   ",     "\t",       "a<&>\"'b",
-                               "1.5",  "x\ty",      "a\r\nb", "caf\u00e9", "\u4e2d",  "-0x7FFFFFFF"};
+    const QStringList texts = {"",    " 5",   "5 ",     "   ",       "\t",     "a<&>\"'b",
+                               "1.5", "x\ty", "a\r\nb", "caf\u00e9", "\u4e2d", "-0x7FFFFFFF"};
     for (const QString& t : texts) {
         TParGen v;
         v.MTCPs_GAT2 = t;
@@ -133,7 +133,8 @@ TEST(ParGen_File, Every_Text_Reads_Back_As_Typed) {
         ASSERT_TRUE(Save_ParGen(p.path("ParGen.xml"), v));
         TParGen back;
         ASSERT_EQ(Load_ParGen(p.path("ParGen.xml"), back), Xml_Load_Result::Ok) << t.toStdString();
-        EXPECT_EQ(back, v) << "[" << t.toStdString() << "] came back as [" << back.MTCPs_GAT2.toStdString() << "]";
+        EXPECT_EQ(back, v) << "[" << t.toStdString() << "] came back as [" << back.MTCPs_GAT2.toStdString()
+                           << "]";
     }
 }
 
@@ -168,8 +169,7 @@ TEST(ParGen_File, A_Failed_Save_Says_Why_And_Leaves_The_Previous_File) {
 
 TEST(ParGen_File, A_Save_Into_A_Read_Only_Folder_Leaves_The_Previous_File) {
 #ifndef _WIN32
-    if (geteuid() == 0)
-        GTEST_SKIP() << "file permissions do not bind the super-user";
+    if (geteuid() == 0) GTEST_SKIP() << "file permissions do not bind the super-user";
 #endif
     Temp_Program p;
     QDir().mkpath(p.path("ro"));
@@ -223,10 +223,14 @@ TEST(ParGen_Check, Each_Check_Is_Reached_By_Exactly_Its_Input) {
         {"console port = Modbus port", [](TParGen& v) { v.DALI_CONSOLE_PORT = v.MTCPs_PORT = "1502"; }, 0},
         {"time-out 5000000, switch-off off", [](TParGen& v) { v.DALI_TIMEOUT = "5000000"; }, 0},
         {"time-out -1, switch-off off", [](TParGen& v) { v.DALI_TIMEOUT = "-1"; }, 0},
-        {"time-out 5000000, switch-off on", [](TParGen& v) { v.DALI_SWITCH_OFF = true, v.DALI_TIMEOUT = "5000000"; }, 557},
-        {"time-out -1, switch-off on", [](TParGen& v) { v.DALI_SWITCH_OFF = true, v.DALI_TIMEOUT = "-1"; }, 557},
-        {"time-out 3600001, switch-off on", [](TParGen& v) { v.DALI_SWITCH_OFF = true, v.DALI_TIMEOUT = "3600001"; }, 557},
-        {"time-out 3600000, switch-off on", [](TParGen& v) { v.DALI_SWITCH_OFF = true, v.DALI_TIMEOUT = "3600000"; }, 0},
+        {"time-out 5000000, switch-off on",
+         [](TParGen& v) { v.DALI_SWITCH_OFF = true, v.DALI_TIMEOUT = "5000000"; }, 557},
+        {"time-out -1, switch-off on", [](TParGen& v) { v.DALI_SWITCH_OFF = true, v.DALI_TIMEOUT = "-1"; },
+         557},
+        {"time-out 3600001, switch-off on",
+         [](TParGen& v) { v.DALI_SWITCH_OFF = true, v.DALI_TIMEOUT = "3600001"; }, 557},
+        {"time-out 3600000, switch-off on",
+         [](TParGen& v) { v.DALI_SWITCH_OFF = true, v.DALI_TIMEOUT = "3600000"; }, 0},
         {"leading blanks and hex accepted",
          [](TParGen& v) {
              v.MTCPs_IP1 = "  10", v.MTCPs_IP2 = "$FF", v.MTCPs_IP3 = "0xff", v.MTCPs_IP4 = "X0A";

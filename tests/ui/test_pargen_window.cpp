@@ -154,12 +154,15 @@ TEST_F(ParGen_Window, Cancel_Asks_Once_Something_Was_Typed) {
         rec.answers.push_back(false); // No: stay
         f.Btn_Cancel->click();
         EXPECT_TRUE(f.isVisible());
+        rec.answers.push_back(false); // Escape is Cancel, question included
+        Key(f.E_IP1, Qt::Key_Escape, "");
+        EXPECT_TRUE(f.isVisible());
         rec.answers.push_back(true); // Yes: leave without saving
         f.Btn_Cancel->click();
         EXPECT_FALSE(f.isVisible());
         return f.result();
     });
-    EXPECT_EQ(rec.lines(), QList<int>({424, 424}));
+    EXPECT_EQ(rec.lines(), QList<int>({424, 424, 424}));
     EXPECT_EQ(rec.messages[0].kind, Msg_Kind::Confirmation);
     EXPECT_FALSE(QFile::exists(ParGen_File));
 }
@@ -170,7 +173,8 @@ TEST_F(ParGen_Window, The_Dot_Key_Moves_To_The_Next_Byte_And_Is_Never_Typed) {
             QLineEdit* from;
             QLineEdit* to;
         };
-        const Step steps[] = {{f.E_IP1, f.E_IP2}, {f.E_IP4, f.E_SM1}, {f.E_SM4, f.E_GAT1}, {f.E_GAT4, f.E_GAT4}};
+        const Step steps[] = {
+            {f.E_IP1, f.E_IP2}, {f.E_IP4, f.E_SM1}, {f.E_SM4, f.E_GAT1}, {f.E_GAT4, f.E_GAT4}};
         EXPECT_FALSE(f.CB_ModTCPs_EN_GAT->isChecked());
         for (const Step& s : steps) {
             const QString before = s.from->text();
@@ -201,10 +205,8 @@ TEST_F(ParGen_Window, Collapsing_Moves_The_Boxes_Below) {
     };
     Open([&](TFParGen& f) {
         for (const Case& c : cases) {
-            if (c.modbus)
-                f.Btn_Modbus_TCP_Slave_Collapse->click();
-            if (c.dali)
-                f.Btn_DALI_Collapse->click();
+            if (c.modbus) f.Btn_Modbus_TCP_Slave_Collapse->click();
+            if (c.dali) f.Btn_DALI_Collapse->click();
             const std::string name = std::to_string(c.modbus) + "/" + std::to_string(c.dali);
             EXPECT_EQ(f.GB_Modbus_TCP_Slave->height(), c.modbus ? 26 : 257) << name;
             EXPECT_EQ(f.GB_DALI->y(), c.dali_top) << name;
@@ -218,10 +220,8 @@ TEST_F(ParGen_Window, Collapsing_Moves_The_Boxes_Below) {
             EXPECT_EQ(f.Btn_Modbus_TCP_Slave_Collapse->isVisible(), !c.modbus) << name;
             EXPECT_EQ(f.L_ModTCPs_IP->isVisible(), !c.modbus) << name;
             EXPECT_EQ(f.E_DALI_Console_Port->isVisible(), !c.dali) << name;
-            if (c.modbus)
-                f.Btn_Modbus_TCP_Slave_Expande->click();
-            if (c.dali)
-                f.Btn_DALI_Expande->click();
+            if (c.modbus) f.Btn_Modbus_TCP_Slave_Expande->click();
+            if (c.dali) f.Btn_DALI_Expande->click();
             EXPECT_EQ(f.height(), 579) << name;
         }
         return int(QDialog::Rejected);
@@ -269,8 +269,7 @@ TEST_F(ParGen_Window, A_Failed_Save_Names_The_File_And_Keeps_Every_Entry) {
 
 TEST_F(ParGen_Window, A_Save_Into_A_Read_Only_Folder_Keeps_The_Previous_File) {
 #ifndef _WIN32
-    if (geteuid() == 0)
-        GTEST_SKIP() << "file permissions do not bind the super-user";
+    if (geteuid() == 0) GTEST_SKIP() << "file permissions do not bind the super-user";
 #endif
     ASSERT_TRUE(Save_ParGen(ParGen_File, TParGen()));
     const QByteArray before = p.read("PROJECTS/Demo/ParGen.xml");
@@ -342,7 +341,8 @@ TEST_F(ParGen_Window, Tab_Order_Runs_From_OK_Through_Both_Boxes) {
 TEST(ParGen_Main_Window, Set_Communication_Opens_The_Window_For_The_Active_Project) {
     Temp_Program p;
     Recorder rec;
-    p.write("Dravian.xml", "<Conf_Settings><lastproj><projectname>Demo</projectname></lastproj></Conf_Settings>");
+    p.write("Dravian.xml",
+            "<Conf_Settings><lastproj><projectname>Demo</projectname></lastproj></Conf_Settings>");
     p.write("PROJECTS/Demo/ParGen.xml", "<Par_Gen><MTCPs_PORT>1502</MTCPs_PORT></Par_Gen>");
     Forms::Create_All(p.dir());
     QString port;
