@@ -17,8 +17,8 @@
 using namespace UComon;
 
 namespace {
-constexpr int Client_W = 470, Client_H = 330;
-constexpr int Slot_Col_X[2] = {24, 238}, Slot_Top = 40, Slot_Step = 58;
+constexpr int Client_W = 470, Client_H = 384;
+constexpr int Slot_Col_X[2] = {24, 238}, Slot_Top = 36, Slot_Step = 54;
 } // namespace
 
 TFSoftOptions::TFSoftOptions(QWidget* parent) : TDialog_Base(parent) {
@@ -56,7 +56,7 @@ TFSoftOptions::TFSoftOptions(QWidget* parent) : TDialog_Base(parent) {
         L_L[k]->setCursor(Qt::PointingHandCursor);
         L_L[k]->installEventFilter(this);
     }
-    const int bottom = Slot_Top + 3 * Slot_Step;
+    const int bottom = Slot_Top + 3 * Slot_Step + 8;
     Btn_Prev = new TLbButton(TS_Language, QStyle::SP_ArrowLeft, 100, 26);
     Btn_Prev->setObjectName(QStringLiteral("Btn_Prev"));
     Btn_Prev->move(12, bottom);
