@@ -28,8 +28,6 @@ constexpr int Options_Height = 72;
 constexpr int Button_Height = 40;
 
 constexpr int Echo_Size = 1024;
-constexpr int Echo_Reply_Wait_Ms = 400;
-constexpr int Echo_Check_Ms = 5000;
 constexpr int Echo_Successes = 2;
 
 // Text lines of this window beyond the design's block.
@@ -305,12 +303,12 @@ bool TFBoot::Send_Ping() {
         QElapsedTimer since_request;
         since_request.start();
         int bytes = 0;
-        while ((bytes = ping->Wait_Reply(10)) == 0 && since_request.elapsed() <= Echo_Reply_Wait_Ms)
+        while ((bytes = ping->Wait_Reply(10)) == 0 && since_request.elapsed() <= Ping_Reply_Wait_Ms)
             QCoreApplication::processEvents();
         PingReply(bytes);
         if (ping_res == 1)
             ++successes;
-    } while (successes < Echo_Successes && since_start.elapsed() <= Echo_Check_Ms);
+    } while (successes < Echo_Successes && since_start.elapsed() <= Ping_Check_Ms);
     return ping_res == 1;
 }
 

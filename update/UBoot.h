@@ -38,6 +38,10 @@ public:
     UBoot::Echo_Client_Factory Ping_Factory;
     // Why the last presence check could not send (the system's words), else empty.
     QString Ping_Error;
+    // The rhythm of the presence check: each request waits this long for its reply,
+    // the check ends after two replies or this long.
+    int Ping_Reply_Wait_Ms = 400;
+    int Ping_Check_Ms = 5000;
 
     QWidget* P_IP_Address;
     QLabel* L_IP_Address;
