@@ -2,13 +2,13 @@
 
 #include "common/Comon_State.h"
 #include "common/Decimal_Number.h"
-#include "common/Xml_File.h"
 
 #include <QDir>
-#include <QDomDocument>
+#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QSaveFile>
+#include <QXmlStreamReader>
 
 #include <memory>
 
@@ -49,44 +49,62 @@ bool Fail(Build_Error* error, int line, const QString& file, const QString& reas
     return false;
 }
 
-// Loads a project file. A missing file is not an error: `present` is false and the
+// Reads a project file whole. A missing file is no error: `present` is false and the
 // build takes the defaults of its part.
-bool Load_Project_File(const QString& path, QDomDocument& doc, bool& present, Build_Error* error) {
-    QString reason;
+bool Read_Project_File(const QString& path, QByteArray& bytes, bool& present, Build_Error* error) {
     present = false;
-    switch (UComon::Load_Xml_File(path, doc, &reason)) {
-    case UComon::Xml_Load_Result::Ok:
-        present = true;
+    bytes.clear();
+    if (!QFileInfo(path).isFile())
         return true;
-    case UComon::Xml_Load_Result::Missing:
-        return true;
-    case UComon::Xml_Load_Result::Unreadable:
-        return Fail(error, Line_File_Not_Read, path, reason);
-    case UComon::Xml_Load_Result::Not_Well_Formed:
-        return Fail(error, Line_File_Not_XML, path, reason);
-    }
-    return Fail(error, Line_File_Not_Read, path, reason);
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return Fail(error, Line_File_Not_Read, path, f.errorString());
+    bytes = f.readAll();
+    if (f.error() != QFileDevice::NoError)
+        return Fail(error, Line_File_Not_Read, path, f.errorString());
+    present = true;
+    return true;
 }
 
-// Texts of the root's child elements by name, the first one of each name counting.
-QHash<QString, QString> Child_Texts(const QDomElement& root) {
-    QHash<QString, QString> texts;
-    for (QDomElement e = root.firstChildElement(); !e.isNull(); e = e.nextSiblingElement()) {
-        const QString name = e.tagName();
-        if (!texts.contains(name))
-            texts.insert(name, e.text());
-    }
-    return texts;
+bool Not_Well_Formed(const QXmlStreamReader& x, const QString& path, Build_Error* error) {
+    return Fail(error, Line_File_Not_XML, path,
+                QStringLiteral("%1 (line %2, column %3)").arg(x.errorString()).arg(x.lineNumber()).arg(x.columnNumber()));
 }
 
-void Read_Communication(const QDomDocument& doc, Parameter_Block& p) {
+// Texts of the root's child elements by name, the first one of each name counting;
+// the root is the document's first element, whatever its name. The whole document
+// is read, so a file that is cut short is refused.
+bool Root_Child_Texts(const QByteArray& bytes, const QString& path, QHash<QString, QString>& texts,
+                      Build_Error* error) {
+    QXmlStreamReader x(bytes);
+    x.setNamespaceProcessing(false);
+    int depth = 0;
+    while (!x.atEnd()) {
+        const QXmlStreamReader::TokenType t = x.readNext();
+        if (t == QXmlStreamReader::StartElement) {
+            if (depth == 1) {
+                QString name = x.qualifiedName().toString();
+                // All the text inside the element; this reads up to its end.
+                QString text = x.readElementText(QXmlStreamReader::IncludeChildElements);
+                if (!texts.contains(name))
+                    texts.insert(std::move(name), std::move(text));
+                continue;
+            }
+            ++depth;
+        } else if (t == QXmlStreamReader::EndElement) {
+            --depth;
+        }
+    }
+    return x.hasError() ? Not_Well_Formed(x, path, error) : true;
+}
+
+void Read_Communication(const QHash<QString, QString>& el, Parameter_Block& p) {
     static constexpr char Version[] = "1.501";
     static_assert(sizeof Version - 1 == 5);
     p.version_text.fill(0);
     for (int i = 0; i < 5; ++i)
         p.version_text[size_t(i)] = Version[i];
 
-    const QHash<QString, QString> el = Child_Texts(UComon::Root_Element(doc));
     // A missing element and a text that is not an integer both give the fallback.
     auto number = [&el](const char* name, int fallback) {
         const auto it = el.constFind(QLatin1String(name));
@@ -121,8 +139,7 @@ void Read_Communication(const QDomDocument& doc, Parameter_Block& p) {
         p.dali_options |= DALI_Option_DALI_2;
 }
 
-void Read_Devices(const QDomDocument& doc, std::array<quint16, Device_Words>& devices) {
-    const QHash<QString, QString> el = Child_Texts(UComon::Root_Element(doc));
+void Read_Devices(const QHash<QString, QString>& el, std::array<quint16, Device_Words>& devices) {
     auto is = [&el](const QString& name, QLatin1String text) {
         const auto it = el.constFind(name);
         return it != el.cend() && *it == text;
@@ -145,107 +162,137 @@ void Read_Devices(const QDomDocument& doc, std::array<quint16, Device_Words>& de
     }
 }
 
-int Int_Attribute(const QDomElement& e, const QString& name, int fallback = 0) {
-    return Str_To_Int_Def(e.attribute(name), fallback); // a missing attribute reads as empty
-}
+// The DALI-2 file, read in one pass: its rows are compiled as they come.
+class Dali2_Reader {
+public:
+    explicit Dali2_Reader(Config_Image& image) : image_(image), separator_(UComon::Read_Decimal_Separator()) {}
 
-// Compiles the enabled rules; refuses more than the table takes.
-bool Read_Rules(const QDomElement& list, const QString& path, Config_Image& image, Build_Error* error) {
-    const QString Enable = QStringLiteral("Enable"), DeviceSensor = QStringLiteral("DeviceSensor"),
-                  Type = QStringLiteral("Type"), ChannelNumber = QStringLiteral("ChannelNumber"),
-                  Instance = QStringLiteral("Instance"), Event = QStringLiteral("Event"),
-                  TimeSend = QStringLiteral("TimeSend"), TimeOut = QStringLiteral("TimeOut"),
-                  Position = QStringLiteral("Position"), NumBytes = QStringLiteral("NumBytes"),
-                  Command = QStringLiteral("Command"), Function = QStringLiteral("Function");
-    int enabled = 0;
-    qint64 highest_plus_one = -1; // below zero until a rule has a position
-    for (QDomElement e = list.firstChildElement(); !e.isNull(); e = e.nextSiblingElement()) {
-        if (e.attribute(Enable) != QLatin1String("Y"))
-            continue;
-        if (enabled >= Rule_Entries) {
-            ++enabled; // count them all for the message
-            continue;
+    // False when the file is not well-formed or holds more than the tables take.
+    bool Read(const QByteArray& bytes, const QString& path, Build_Error* error) {
+        QXmlStreamReader x(bytes);
+        x.setNamespaceProcessing(false);
+        int depth = 0;
+        bool in_root = false, rules_seen = false, functions_seen = false;
+        enum { None, Rules, Functions } list = None;
+        while (!x.atEnd()) {
+            const QXmlStreamReader::TokenType t = x.readNext();
+            if (t == QXmlStreamReader::StartElement) {
+                ++depth;
+                const QStringView name = x.qualifiedName();
+                if (depth == 1) {
+                    in_root = name == QLatin1String("DALI2_Access");
+                } else if (depth == 2 && in_root) {
+                    // The first list of each name counts; a file without one has an empty list there.
+                    list = None;
+                    if (name == QLatin1String("DALI2_SetAccess_Rules") && !rules_seen) {
+                        rules_seen = true;
+                        list = Rules;
+                    } else if (name == QLatin1String("DALI2_Functions_Rules") && !functions_seen) {
+                        functions_seen = true;
+                        list = Functions;
+                    }
+                } else if (depth == 3 && list == Rules) {
+                    Rule(x.attributes());
+                } else if (depth == 3 && list == Functions) {
+                    Function(x.attributes());
+                }
+            } else if (t == QXmlStreamReader::EndElement) {
+                if (depth == 2)
+                    list = None;
+                --depth;
+            }
         }
-        Rule_Entry& r = image.rules[size_t(enabled++)];
-        r.sensor = e.attribute(DeviceSensor) == QLatin1String("Sensor") ? 1 : 0;
-        r.type = Type_Code(e.attribute(Type), r.sensor != 0);
-        r.channel = Int_Attribute(e, ChannelNumber);
-        r.instance = Int_Attribute(e, Instance);
-        r.event = Event_Code(e.attribute(Event));
-        r.time_send = quint32(Int_Attribute(e, TimeSend));
-        r.time_out = quint32(Int_Attribute(e, TimeOut));
+        if (x.hasError())
+            return Not_Well_Formed(x, path, error);
+        if (enabled_ > Rule_Entries)
+            return Fail(error, Line_Too_Many_Rules, path, {}, enabled_);
+        if (functions_ > Function_Entries - 1)
+            return Fail(error, Line_Too_Many_Functions, path, {}, functions_);
+        image_.parameters.rule_count = quint32(enabled_);
+        image_.parameters.position_count = highest_plus_one_ > 0 ? quint32(highest_plus_one_) : 0;
+        return true;
+    }
+
+private:
+    // A missing attribute reads as an empty text, which gives each field its fallback.
+    static QString Text(const QXmlStreamAttributes& a, QLatin1String name) { return a.value(name).toString(); }
+    static int Int(const QXmlStreamAttributes& a, QLatin1String name) { return Str_To_Int_Def(Text(a, name), 0); }
+
+    // Only an enabled rule takes an entry: the next free one.
+    void Rule(const QXmlStreamAttributes& a) {
+        if (a.value(QLatin1String("Enable")) != QLatin1String("Y"))
+            return;
+        if (enabled_++ >= Rule_Entries)
+            return; // counted for the message, never written past the table
+        Rule_Entry& r = image_.rules[size_t(enabled_ - 1)];
+        r.sensor = a.value(QLatin1String("DeviceSensor")) == QLatin1String("Sensor") ? 1 : 0;
+        r.type = Type_Code(Text(a, QLatin1String("Type")), r.sensor != 0);
+        r.channel = Int(a, QLatin1String("ChannelNumber"));
+        r.instance = Int(a, QLatin1String("Instance"));
+        r.event = Event_Code(Text(a, QLatin1String("Event")));
+        r.time_send = quint32(Int(a, QLatin1String("TimeSend")));
+        r.time_out = quint32(Int(a, QLatin1String("TimeOut")));
         int position = 0;
-        if (UComon::Try_Str_To_Int(e.attribute(Position), position) && position >= 0) {
+        if (UComon::Try_Str_To_Int(Text(a, QLatin1String("Position")), position) && position >= 0) {
             r.position = quint16(position);
-            if (qint64(r.position) + 1 > highest_plus_one)
-                highest_plus_one = qint64(r.position) + 1;
+            if (qint64(r.position) + 1 > highest_plus_one_)
+                highest_plus_one_ = qint64(r.position) + 1;
         } else {
             r.position = 0; // no position, or one below zero: does not count
         }
-        r.two_byte = (r.sensor && Int_Attribute(e, NumBytes) == 2) ? 1 : 0;
-        r.command = quint8(Int_Attribute(e, Command));
-        r.function = quint32(Rule_Function_Number(e.attribute(Function)));
+        r.two_byte = (r.sensor && Int(a, QLatin1String("NumBytes")) == 2) ? 1 : 0;
+        r.command = quint8(Int(a, QLatin1String("Command")));
+        r.function = quint32(Rule_Function_Number(Text(a, QLatin1String("Function"))));
     }
-    if (enabled > Rule_Entries)
-        return Fail(error, Line_Too_Many_Rules, path, {}, enabled);
-    image.parameters.rule_count = quint32(enabled);
-    image.parameters.position_count = highest_plus_one > 0 ? quint32(highest_plus_one) : 0;
-    return true;
-}
 
-bool Read_Functions(const QDomElement& list, const QString& path, Config_Image& image, Build_Error* error) {
-    int count = 0;
-    for (QDomElement e = list.firstChildElement(); !e.isNull(); e = e.nextSiblingElement())
-        ++count;
-    if (count > Function_Entries - 1)
-        return Fail(error, Line_Too_Many_Functions, path, {}, count);
-
-    const QString Function = QStringLiteral("Function"), Condition = QStringLiteral("Condition"),
-                  Value = QStringLiteral("Value"), Channel = QStringLiteral("Channel"), Val = QStringLiteral("Val"),
-                  Next_Function = QStringLiteral("Next_Function");
-    const QChar separator = UComon::Read_Decimal_Separator();
-    int k = 0;
-    for (QDomElement e = list.firstChildElement(); !e.isNull(); e = e.nextSiblingElement()) {
-        Function_Entry& f = image.functions[size_t(++k)]; // entry 0 stays the null function
-        f.function = quint8(Function_Code(e.attribute(Function)));
-        f.condition = quint8(Condition_Code(e.attribute(Condition)));
-        f.value = Function_Value(e.attribute(Value), separator); // missing: empty, which gives 1
-        f.channel = quint8(Channel_Code(e.attribute(Channel)));
-        f.brightness = quint8(Int_Attribute(e, Val));
-        f.next_function = quint8(Int_Attribute(e, Next_Function));
+    // The k-th function row fills entry k; entry 0 stays the null function.
+    void Function(const QXmlStreamAttributes& a) {
+        if (++functions_ >= Function_Entries)
+            return; // counted for the message
+        Function_Entry& f = image_.functions[size_t(functions_)];
+        f.function = quint8(Function_Code(Text(a, QLatin1String("Function"))));
+        f.condition = quint8(Condition_Code(Text(a, QLatin1String("Condition"))));
+        f.value = Function_Value(Text(a, QLatin1String("Value")), separator_); // missing: 1
+        f.channel = quint8(Channel_Code(Text(a, QLatin1String("Channel"))));
+        f.brightness = quint8(Int(a, QLatin1String("Val")));
+        f.next_function = quint8(Int(a, QLatin1String("Next_Function")));
     }
-    return true;
-}
+
+    Config_Image& image_;
+    QChar separator_;
+    int enabled_ = 0;
+    int functions_ = 0;
+    qint64 highest_plus_one_ = -1; // below zero until a rule has a position
+};
 
 } // namespace
 
 namespace {
 
 bool Fill_Image(const Project_Files& files, Config_Image& image, Build_Error* error) {
-    QDomDocument doc;
+    QByteArray bytes;
     bool present = false;
-    if (!Load_Project_File(files.par_gen, doc, present, error))
+    QHash<QString, QString> texts;
+    if (!Read_Project_File(files.par_gen, bytes, present, error))
         return false;
-    if (present)
-        Read_Communication(doc, image.parameters);
+    if (present) {
+        if (!Root_Child_Texts(bytes, files.par_gen, texts, error))
+            return false;
+        Read_Communication(texts, image.parameters);
+    }
 
-    if (!Load_Project_File(files.dali_access, doc, present, error))
+    if (!Read_Project_File(files.dali_access, bytes, present, error))
         return false;
-    if (present)
-        Read_Devices(doc, image.devices);
+    if (present) {
+        texts.clear();
+        if (!Root_Child_Texts(bytes, files.dali_access, texts, error))
+            return false;
+        Read_Devices(texts, image.devices);
+    }
 
-    if (!Load_Project_File(files.dali2_access, doc, present, error))
+    if (!Read_Project_File(files.dali2_access, bytes, present, error))
         return false;
-    if (!present)
-        return true;
-    // A file without the root or one of the lists counts as an empty list there.
-    QDomElement root = doc.documentElement();
-    if (root.tagName() != QLatin1String("DALI2_Access"))
-        root = QDomElement();
-    return Read_Rules(root.firstChildElement(QStringLiteral("DALI2_SetAccess_Rules")), files.dali2_access, image,
-                      error) &&
-           Read_Functions(root.firstChildElement(QStringLiteral("DALI2_Functions_Rules")), files.dali2_access,
-                          image, error);
+    return !present || Dali2_Reader(image).Read(bytes, files.dali2_access, error);
 }
 
 } // namespace
