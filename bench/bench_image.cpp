@@ -14,13 +14,26 @@ namespace {
 void Write_Full_Project(const Temp_Program& p, const QString& rel) {
     QByteArray par = "<Par_Gen>\n";
     const char* elements[][2] = {
-        {"MTCPs_IP1", "192"},       {"MTCPs_IP2", "168"},       {"MTCPs_IP3", "0"},
-        {"MTCPs_IP4", "10"},        {"MTCPs_SUB1", "255"},      {"MTCPs_SUB2", "255"},
-        {"MTCPs_SUB3", "255"},      {"MTCPs_SUB4", "0"},        {"MTCPs_EN_GAT", "1"},
-        {"MTCPs_GAT1", "192"},      {"MTCPs_GAT2", "168"},      {"MTCPs_GAT3", "0"},
-        {"MTCPs_GAT4", "1"},        {"MTCPs_PORT", "502"},      {"Modbus_TCP_Slave_DALI_Map", "1"},
-        {"DALI_CONSOLE_PORT", "10001"}, {"DALI_SWITCH_OFF", "1"}, {"DALI_TIMEOUT", "60000"},
-        {"DALI_DISABLE_SCAN", "0"}, {"DALI_ENABLE_DALI_2", "1"},
+        {"MTCPs_IP1", "192"},
+        {"MTCPs_IP2", "168"},
+        {"MTCPs_IP3", "0"},
+        {"MTCPs_IP4", "10"},
+        {"MTCPs_SUB1", "255"},
+        {"MTCPs_SUB2", "255"},
+        {"MTCPs_SUB3", "255"},
+        {"MTCPs_SUB4", "0"},
+        {"MTCPs_EN_GAT", "1"},
+        {"MTCPs_GAT1", "192"},
+        {"MTCPs_GAT2", "168"},
+        {"MTCPs_GAT3", "0"},
+        {"MTCPs_GAT4", "1"},
+        {"MTCPs_PORT", "502"},
+        {"Modbus_TCP_Slave_DALI_Map", "1"},
+        {"DALI_CONSOLE_PORT", "10001"},
+        {"DALI_SWITCH_OFF", "1"},
+        {"DALI_TIMEOUT", "60000"},
+        {"DALI_DISABLE_SCAN", "0"},
+        {"DALI_ENABLE_DALI_2", "1"},
     };
     for (const auto& e : elements)
         par += QByteArray("  <") + e[0] + ">" + e[1] + "</" + e[0] + ">\n";
@@ -39,10 +52,10 @@ void Write_Full_Project(const Temp_Program& p, const QString& rel) {
 
     QByteArray d2 = "<DALI2_Access>\n  <DALI2_Functions_Rules>\n";
     for (int k = 1; k <= 250; ++k)
-        d2 += "    <row Function=\"Set Out\" Condition=\"When Greater to Value\" Value=\"" + QByteArray::number(k) +
-              ",5\" Channel=\"DALI Group " + QByteArray::number(k % 16 + 1) + "\" Val=\"" +
-              QByteArray::number(k % 255) + "\" Next_Function=\"0\" Mnemonic=\"Function " + QByteArray::number(k) +
-              "\"/>\n";
+        d2 += "    <row Function=\"Set Out\" Condition=\"When Greater to Value\" Value=\"" +
+              QByteArray::number(k) + ",5\" Channel=\"DALI Group " + QByteArray::number(k % 16 + 1) +
+              "\" Val=\"" + QByteArray::number(k % 255) + "\" Next_Function=\"0\" Mnemonic=\"Function " +
+              QByteArray::number(k) + "\"/>\n";
     d2 += "  </DALI2_Functions_Rules>\n  <DALI2_SetAccess_Rules>\n";
     for (int r = 0; r < 256; ++r)
         d2 += "    <row Enable=\"Y\" DeviceSensor=\"Sensor\" Type=\"Push Button\" ChannelNumber=\"" +
@@ -63,13 +76,13 @@ void BM_Build_And_Write_Full_Project(benchmark::State& state) {
     USaveBincc::Config_Image image;
     USaveBincc::Bank_Buffers buffers;
     for (auto _ : state) {
-        if (!USaveBincc::Build_Image_From(files, image, buffers) || !USaveBincc::Write_Bank_Files(dir, buffers))
+        if (!USaveBincc::Build_Image_From(files, image, buffers) ||
+            !USaveBincc::Write_Bank_Files(dir, buffers))
             state.SkipWithError("build failed");
         benchmark::DoNotOptimize(buffers.bank.constData());
     }
 }
 BENCHMARK(BM_Build_And_Write_Full_Project)->Unit(benchmark::kMillisecond);
-
 
 // The whole process, start to exit, as a script runs it.
 void BM_Cli_Build_Full_Project(benchmark::State& state) {

@@ -68,7 +68,10 @@ bool Read_Project_File(const QString& path, QByteArray& bytes, bool& present, Bu
 
 bool Not_Well_Formed(const QXmlStreamReader& x, const QString& path, Build_Error* error) {
     return Fail(error, Line_File_Not_XML, path,
-                QStringLiteral("%1 (line %2, column %3)").arg(x.errorString()).arg(x.lineNumber()).arg(x.columnNumber()));
+                QStringLiteral("%1 (line %2, column %3)")
+                    .arg(x.errorString())
+                    .arg(x.lineNumber())
+                    .arg(x.columnNumber()));
 }
 
 // Texts of the root's child elements by name, the first one of each name counting;
@@ -165,7 +168,8 @@ void Read_Devices(const QHash<QString, QString>& el, std::array<quint16, Device_
 // The DALI-2 file, read in one pass: its rows are compiled as they come.
 class Dali2_Reader {
 public:
-    explicit Dali2_Reader(Config_Image& image) : image_(image), separator_(UComon::Read_Decimal_Separator()) {}
+    explicit Dali2_Reader(Config_Image& image)
+        : image_(image), separator_(UComon::Read_Decimal_Separator()) {}
 
     // False when the file is not well-formed or holds more than the tables take.
     bool Read(const QByteArray& bytes, const QString& path, Build_Error* error) {
@@ -215,8 +219,12 @@ public:
 
 private:
     // A missing attribute reads as an empty text, which gives each field its fallback.
-    static QString Text(const QXmlStreamAttributes& a, QLatin1String name) { return a.value(name).toString(); }
-    static int Int(const QXmlStreamAttributes& a, QLatin1String name) { return Str_To_Int_Def(Text(a, name), 0); }
+    static QString Text(const QXmlStreamAttributes& a, QLatin1String name) {
+        return a.value(name).toString();
+    }
+    static int Int(const QXmlStreamAttributes& a, QLatin1String name) {
+        return Str_To_Int_Def(Text(a, name), 0);
+    }
 
     // Only an enabled rule takes an entry: the next free one.
     void Rule(const QXmlStreamAttributes& a) {
@@ -264,10 +272,6 @@ private:
     int functions_ = 0;
     qint64 highest_plus_one_ = -1; // below zero until a rule has a position
 };
-
-} // namespace
-
-namespace {
 
 bool Fill_Image(const Project_Files& files, Config_Image& image, Build_Error* error) {
     QByteArray bytes;
@@ -320,7 +324,8 @@ bool Write_Bank_Files(const QString& project_dir, const Bank_Buffers& buffers, B
 
     if (!QFileInfo(bin).isDir()) {
         if (!QFileInfo(project_dir).isDir())
-            return Fail(error, Line_File_Not_Saved, paths[0], QStringLiteral("the project folder does not exist"));
+            return Fail(error, Line_File_Not_Saved, paths[0],
+                        QStringLiteral("the project folder does not exist"));
         if (!QDir(project_dir).mkdir(QStringLiteral("bin")))
             return Fail(error, Line_File_Not_Saved, paths[0],
                         QStringLiteral("the folder %1 cannot be created").arg(QDir::toNativeSeparators(bin)));
@@ -346,6 +351,8 @@ bool Build_Image(Build_Error* error) {
                             Image_Buffers, error);
 }
 
-bool Write_Image_Files(Build_Error* error) { return Write_Bank_Files(UComon::Project_Dir, Image_Buffers, error); }
+bool Write_Image_Files(Build_Error* error) {
+    return Write_Bank_Files(UComon::Project_Dir, Image_Buffers, error);
+}
 
 } // namespace USaveBincc

@@ -9,10 +9,10 @@
 namespace USaveBincc {
 
 // Text-table lines of the build's refusals.
-inline constexpr int Line_File_Not_Saved = 903;  // "Error! The file cannot be saved:"
-inline constexpr int Line_File_Not_XML = 904;    // "Error! The file is not a valid XML document:"
-inline constexpr int Line_File_Not_Read = 890;   // "Error! The file cannot be read:"
-inline constexpr int Line_Too_Many_Rules = 891;  // "... %d enabled DALI-2 rules ..."
+inline constexpr int Line_File_Not_Saved = 903;     // "Error! The file cannot be saved:"
+inline constexpr int Line_File_Not_XML = 904;       // "Error! The file is not a valid XML document:"
+inline constexpr int Line_File_Not_Read = 890;      // "Error! The file cannot be read:"
+inline constexpr int Line_Too_Many_Rules = 891;     // "... %d enabled DALI-2 rules ..."
 inline constexpr int Line_Too_Many_Functions = 892; // "... %d DALI-2 functions ..."
 
 // Why a build or a write did not complete: a text-table line, the file and a reason.
@@ -44,8 +44,8 @@ bool Build_Image_From(const Project_Files& files, Config_Image& image, Bank_Buff
                       Build_Error* error = nullptr);
 
 // Writes the three bank files into `project_dir`/bin (made when missing). All three
-// are staged first and then put in place, so a failure leaves the old files as
-// they were.
+// are written whole beside their targets first and only then put in place, so a
+// failure to write leaves every old file as it was and no file is ever short.
 bool Write_Bank_Files(const QString& project_dir, const Bank_Buffers& buffers, Build_Error* error = nullptr);
 
 // The program's one image, rebuilt by every Build_Image.

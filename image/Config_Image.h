@@ -27,7 +27,8 @@ inline constexpr int Parameter_Block_Size = 2048;
 inline constexpr int Device_Table_Size = 256;
 inline constexpr int Device_Words_Offset = 4; // in the device table
 
-inline constexpr int Bank_Size = Rule_Table_Size + Function_Table_Size + Parameter_Block_Size + Device_Table_Size;
+inline constexpr int Bank_Size =
+    Rule_Table_Size + Function_Table_Size + Parameter_Block_Size + Device_Table_Size;
 inline constexpr int ESP32_1_Size = Parameter_Block_Size;
 inline constexpr int ESP32_2_Size = Rule_Table_Size + Function_Table_Size + Device_Table_Size;
 static_assert(Bank_Size == 10496 && ESP32_1_Size == 2048 && ESP32_2_Size == 8448);
@@ -224,14 +225,14 @@ struct Code_Name {
 };
 
 inline constexpr Code_Name Function_Codes[] = {
-    {"Function Null", 0}, {"Multiplication", 1}, {"Division", 2}, {"Addition", 3},
-    {"Subtraction", 4},   {"Set Out", 17},       {"Dim Up", 18},  {"Dim Down", 19},
+    {"Function Null", 0}, {"Multiplication", 1}, {"Division", 2},   {"Addition", 3},
+    {"Subtraction", 4},   {"Set Out", 17},       {"Dim Up", 18},    {"Dim Down", 19},
     {"Toggle", 20},       {"Ramp Start", 21},    {"Ramp Stop", 22},
 };
 
 inline constexpr Code_Name Condition_Codes[] = {
-    {"No Condition", 0},         {"When Equal to Value", 1}, {"When Lower to Value", 2},
-    {"When Greater to Value", 3}, {"AND Logic with Value", 4}, {"OR Logic with Value", 5},
+    {"No Condition", 0},          {"When Equal to Value", 1},   {"When Lower to Value", 2},
+    {"When Greater to Value", 3}, {"AND Logic with Value", 4},  {"OR Logic with Value", 5},
     {"XOR Logic with Value", 6},  {"NAND Logic with Value", 7}, {"NOR Logic with Value", 8},
 };
 inline constexpr int Condition_When_Equal = 1;
@@ -244,17 +245,18 @@ inline constexpr Code_Name Sensor_Type_Codes[] = {
 };
 
 inline constexpr Code_Name Device_Type_Codes[] = {
-    {"Fluorescent Lamp", 0}, {"Emergency Lamp", 1},  {"High Voltage Discharge", 2}, {"Alogen Lamp", 3},
-    {"Dimmer", 4},           {"Converter", 5},       {"Led Lamp", 6},               {"Actuator On Off", 7},
-    {"Color Control", 8},    {"Sequencer", 9},
+    {"Fluorescent Lamp", 0}, {"Emergency Lamp", 1},  {"High Voltage Discharge", 2},
+    {"Alogen Lamp", 3},      {"Dimmer", 4},          {"Converter", 5},
+    {"Led Lamp", 6},         {"Actuator On Off", 7}, {"Color Control", 8},
+    {"Sequencer", 9},
 };
 
 // Button events: the rule's Event codes, and the Values of functions whose condition
 // is "When Equal to Value".
 inline constexpr Code_Name Button_Events[] = {
-    {"Button Released", 0},   {"Button Pressed", 1},   {"Short Press", 2},
-    {"Double Press", 5},      {"Long Press Start", 9}, {"Long Press Repeat", 11},
-    {"Long Press Stop", 12},  {"Button Free", 14},     {"Button Stuck", 15},
+    {"Button Released", 0},  {"Button Pressed", 1},   {"Short Press", 2},
+    {"Double Press", 5},     {"Long Press Start", 9}, {"Long Press Repeat", 11},
+    {"Long Press Stop", 12}, {"Button Free", 14},     {"Button Stuck", 15},
 };
 // Occupancy events, by the condition that goes with them.
 inline constexpr Code_Name NAND_Events[] = {{"No Movement", 1}, {"Vacant", 2}, {"Presence Sensor", 8}};

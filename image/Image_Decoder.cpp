@@ -228,7 +228,8 @@ bool Decode_Bank(const QByteArray& bytes, Decoded_Bank& out, QString* reason) {
         Decode_Tables(bytes, Bank_Rules_At, Bank_Functions_At, Bank_Devices_At, out, scan);
         Decode_Parameters(bytes, Bank_Parameters_At, out, scan);
         // Entries counted as in use are in use even when all their fields are 0.
-        out.used_rules = qMax(out.used_rules, int(qMin<quint32>(out.image.parameters.rule_count, Rule_Entries)));
+        out.used_rules =
+            qMax(out.used_rules, int(qMin<quint32>(out.image.parameters.rule_count, Rule_Entries)));
         break;
     case Bank_Kind::ESP32_Parameters:
         Decode_Parameters(bytes, 0, out, scan);

@@ -31,7 +31,9 @@ struct Section {
     bool array = false;
     QList<Field> fields;
 
-    void Add(const QString& key, const QString& text, const QJsonValue& json) { fields.append({key, text, json}); }
+    void Add(const QString& key, const QString& text, const QJsonValue& json) {
+        fields.append({key, text, json});
+    }
     void Add(const QString& key, const QString& text) { fields.append({key, text, text}); }
     void Add(const QString& key, qint64 n) { fields.append({key, QString::number(n), double(n)}); }
     void Add_Bool(const QString& key, bool b) {
@@ -120,8 +122,8 @@ Section Parameter_Section(const Decoded_Bank& d) {
     const char* wanted = d.kind == Bank_Kind::Standard ? "standard" : "ESP32";
     QString set_text = set ? QLatin1String(set) : QStringLiteral("neither standard nor ESP32");
     if (!set || qstrcmp(set, wanted) != 0)
-        set_text += QStringLiteral(" (a %1 carries the %2 set)").arg(QLatin1String(Bank_Kind_File(d.kind)),
-                                                                     QLatin1String(wanted));
+        set_text += QStringLiteral(" (a %1 carries the %2 set)")
+                        .arg(QLatin1String(Bank_Kind_File(d.kind)), QLatin1String(wanted));
     s.Add(QStringLiteral("address_set"), set_text);
 
     bool zero = true, printable = true;
@@ -152,14 +154,15 @@ Section Parameter_Section(const Decoded_Bank& d) {
     for (int off : d.fixed_differs)
         differ << Hex(quint32(off), 3);
     s.Add(QStringLiteral("fixed_values"),
-          differ.isEmpty() ? QStringLiteral("ok") : QStringLiteral("differ at ") + differ.join(QLatin1String(", ")));
+          differ.isEmpty() ? QStringLiteral("ok")
+                           : QStringLiteral("differ at ") + differ.join(QLatin1String(", ")));
 
     if (d.Checksum_Ok()) {
         s.Add(QStringLiteral("checksum"), Hex(d.checksum) + QLatin1String(" ok"), Hex(d.checksum));
         s.fields.append({QStringLiteral("checksum_ok"), QString(), true});
     } else {
-        s.Add(QStringLiteral("checksum"), Hex(d.checksum) + QLatin1String(" expected ") + Hex(d.expected_checksum),
-              Hex(d.checksum));
+        s.Add(QStringLiteral("checksum"),
+              Hex(d.checksum) + QLatin1String(" expected ") + Hex(d.expected_checksum), Hex(d.checksum));
         s.fields.append({QStringLiteral("checksum_ok"), QString(), false});
         s.fields.append({QStringLiteral("checksum_expected"), QString(), Hex(d.expected_checksum)});
     }

@@ -16,13 +16,26 @@ QByteArray Par_Gen(const QByteArray& children) { return "<Par_Gen>" + children +
 // Every element of a full ParGen.xml except those named in `leave_out`; `extra` after them.
 QByteArray Par_Gen_Without(const QStringList& leave_out, const QByteArray& extra = {}) {
     const std::pair<const char*, const char*> all[] = {
-        {"MTCPs_IP1", "10"},        {"MTCPs_IP2", "0"},        {"MTCPs_IP3", "0"},
-        {"MTCPs_IP4", "7"},         {"MTCPs_SUB1", "255"},     {"MTCPs_SUB2", "255"},
-        {"MTCPs_SUB3", "255"},      {"MTCPs_SUB4", "0"},       {"MTCPs_EN_GAT", "1"},
-        {"MTCPs_GAT1", "10"},       {"MTCPs_GAT2", "0"},       {"MTCPs_GAT3", "0"},
-        {"MTCPs_GAT4", "1"},        {"MTCPs_PORT", "1502"},    {"Modbus_TCP_Slave_DALI_Map", "0"},
-        {"DALI_CONSOLE_PORT", "20001"}, {"DALI_SWITCH_OFF", "0"}, {"DALI_TIMEOUT", "5000"},
-        {"DALI_DISABLE_SCAN", "0"}, {"DALI_ENABLE_DALI_2", "0"},
+        {"MTCPs_IP1", "10"},
+        {"MTCPs_IP2", "0"},
+        {"MTCPs_IP3", "0"},
+        {"MTCPs_IP4", "7"},
+        {"MTCPs_SUB1", "255"},
+        {"MTCPs_SUB2", "255"},
+        {"MTCPs_SUB3", "255"},
+        {"MTCPs_SUB4", "0"},
+        {"MTCPs_EN_GAT", "1"},
+        {"MTCPs_GAT1", "10"},
+        {"MTCPs_GAT2", "0"},
+        {"MTCPs_GAT3", "0"},
+        {"MTCPs_GAT4", "1"},
+        {"MTCPs_PORT", "1502"},
+        {"Modbus_TCP_Slave_DALI_Map", "0"},
+        {"DALI_CONSOLE_PORT", "20001"},
+        {"DALI_SWITCH_OFF", "0"},
+        {"DALI_TIMEOUT", "5000"},
+        {"DALI_DISABLE_SCAN", "0"},
+        {"DALI_ENABLE_DALI_2", "0"},
     };
     QByteArray b;
     for (const auto& [name, text] : all)
@@ -31,7 +44,9 @@ QByteArray Par_Gen_Without(const QStringList& leave_out, const QByteArray& extra
     return Par_Gen(b + extra);
 }
 
-QString Dotted(const std::array<quint8, 4>& a) { return QStringLiteral("%1.%2.%3.%4").arg(a[0]).arg(a[1]).arg(a[2]).arg(a[3]); }
+QString Dotted(const std::array<quint8, 4>& a) {
+    return QStringLiteral("%1.%2.%3.%4").arg(a[0]).arg(a[1]).arg(a[2]).arg(a[3]);
+}
 
 QByteArray Rows(int n, const char* row) {
     QByteArray b;
@@ -52,13 +67,15 @@ TEST(Image_Build, CommunicationSettingsFallbacksAndOverrides) {
         quint32 timeout;
     } cases[] = {
         {"every element", Par_Gen_Without({}), "10.0.0.7", "10.0.0.1", 1502, 0},
-        {"no MTCPs_IP4, no MTCPs_PORT", Par_Gen_Without({"MTCPs_IP4", "MTCPs_PORT"}), "10.0.0.10", "10.0.0.1", 502, 0},
+        {"no MTCPs_IP4, no MTCPs_PORT", Par_Gen_Without({"MTCPs_IP4", "MTCPs_PORT"}), "10.0.0.10", "10.0.0.1",
+         502, 0},
         {"empty root", Par_Gen({}), "192.168.0.10", "255.255.255.255", 502, 0},
-        {"gateway not enabled", Par_Gen_Without({"MTCPs_EN_GAT"}, "<MTCPs_EN_GAT>0</MTCPs_EN_GAT>"), "10.0.0.7",
-         "255.255.255.255", 1502, 0},
+        {"gateway not enabled", Par_Gen_Without({"MTCPs_EN_GAT"}, "<MTCPs_EN_GAT>0</MTCPs_EN_GAT>"),
+         "10.0.0.7", "255.255.255.255", 1502, 0},
         {"gateway flag missing", Par_Gen_Without({"MTCPs_EN_GAT"}), "10.0.0.7", "255.255.255.255", 1502, 0},
-        {"switch-off with time-out", Par_Gen_Without({"DALI_SWITCH_OFF"}, "<DALI_SWITCH_OFF>1</DALI_SWITCH_OFF>"),
-         "10.0.0.7", "10.0.0.1", 1502, 5000},
+        {"switch-off with time-out",
+         Par_Gen_Without({"DALI_SWITCH_OFF"}, "<DALI_SWITCH_OFF>1</DALI_SWITCH_OFF>"), "10.0.0.7", "10.0.0.1",
+         1502, 5000},
         {"switch-off, no time-out", Par_Gen("<DALI_SWITCH_OFF>1</DALI_SWITCH_OFF>"), "192.168.0.10",
          "255.255.255.255", 502, 0},
         {"byte 300 truncated, -1, hex, not a number",
@@ -125,7 +142,8 @@ TEST(Image_Build, EnabledRulesAndThePositionCount) {
         {"no position, not a number, below 0",
          "<row Enable='Y'/><row Enable='Y' Position='x'/><row Enable='Y' Position='-4'/>", 3, 0},
         {"16-bit position", "<row Enable='Y' Position='70000'/>", 1, (70000 & 0xFFFF) + 1},
-        {"Enable missing, lower case, N", "<row Position='1'/><row Enable='y' Position='1'/><row Enable='N'/>", 0, 0},
+        {"Enable missing, lower case, N",
+         "<row Position='1'/><row Enable='y' Position='1'/><row Enable='N'/>", 0, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -241,13 +259,16 @@ TEST(Image_Build, DaliTwoFileWithoutItsLists) {
         quint32 rules;
         quint8 function_1;
     } cases[] = {
-        {"no rule list", "<DALI2_Access><DALI2_Functions_Rules><row Function='Toggle'/></DALI2_Functions_Rules>"
-                         "</DALI2_Access>",
+        {"no rule list",
+         "<DALI2_Access><DALI2_Functions_Rules><row Function='Toggle'/></DALI2_Functions_Rules>"
+         "</DALI2_Access>",
          0, 20},
-        {"no function list", "<DALI2_Access><DALI2_SetAccess_Rules><row Enable='Y'/></DALI2_SetAccess_Rules>"
-                             "</DALI2_Access>",
+        {"no function list",
+         "<DALI2_Access><DALI2_SetAccess_Rules><row Enable='Y'/></DALI2_SetAccess_Rules>"
+         "</DALI2_Access>",
          1, 0},
-        {"another root", "<Other><DALI2_SetAccess_Rules><row Enable='Y'/></DALI2_SetAccess_Rules></Other>", 0, 0},
+        {"another root", "<Other><DALI2_SetAccess_Rules><row Enable='Y'/></DALI2_SetAccess_Rules></Other>", 0,
+         0},
         {"comment and declaration around the root",
          "<?xml version='1.0'?><!--x--><DALI2_Access><DALI2_SetAccess_Rules><!--c--><row Enable='Y'/>"
          "</DALI2_SetAccess_Rules></DALI2_Access>",

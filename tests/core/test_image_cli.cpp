@@ -100,7 +100,8 @@ TEST(Image_Cli, DumpReadsBackWhatBuildWrote) {
     QJsonObject esp_par = esp1[QStringLiteral("parameters")].toObject();
     EXPECT_EQ(esp_par[QStringLiteral("address_set")].toString(), QLatin1String("ESP32"));
     EXPECT_TRUE(esp_par[QStringLiteral("checksum_ok")].toBool());
-    for (const char* k : {"ip_address", "modbus_tcp_port", "enabled_rule_count", "version", "dali_option_word"})
+    for (const char* k :
+         {"ip_address", "modbus_tcp_port", "enabled_rule_count", "version", "dali_option_word"})
         EXPECT_EQ(esp_par[QLatin1String(k)], par[QLatin1String(k)]) << k;
     EXPECT_EQ(esp2[QStringLiteral("rules")], bank[QStringLiteral("rules")]);
     EXPECT_EQ(esp2[QStringLiteral("functions")], bank[QStringLiteral("functions")]);
@@ -112,8 +113,9 @@ TEST(Image_Cli, TextDumpAndChecksum) {
     ASSERT_EQ(Cli({QStringLiteral("build"), p.dir()}).exit_code, 0);
     Cli_Run r = Cli({QStringLiteral("dump"), p.file("bin/bank.bin")});
     EXPECT_EQ(r.exit_code, 0);
-    for (const char* line : {"\n[parameter block]\n", "\nip_address: 192.168.2.205\n", "\nmodbus_tcp_port: 10001\n",
-                             "\nversion: none\n", "\nchecksum: 0x000013C5 ok\n", "\n[devices]\n"})
+    for (const char* line :
+         {"\n[parameter block]\n", "\nip_address: 192.168.2.205\n", "\nmodbus_tcp_port: 10001\n",
+          "\nversion: none\n", "\nchecksum: 0x000013C5 ok\n", "\n[devices]\n"})
         EXPECT_TRUE(r.out.contains(line)) << line;
 
     QByteArray bytes = Read_File(p.file("bin/bank.bin"));

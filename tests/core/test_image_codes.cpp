@@ -68,12 +68,28 @@ TEST(Image_Codes, FunctionValues) {
         const char* text;
         float want;
     } cases[] = {
-        {"Button Released", 0},  {"Button Pressed", 1}, {"Short Press", 2},       {"Double Press", 5},
-        {"Long Press Start", 9}, {"Long Press Repeat", 11}, {"Long Press Stop", 12}, {"Button Free", 14},
-        {"Button Stuck", 15},    {"No Movement", 1},    {"Movement", 1},          {"Vacant", 2},
-        {"Occupied", 2},         {"Still Vacant", 4},   {"Still Occupied", 6},    {"Presence Sensor", 8},
-        {"Movement Sensor", 8},  {"12,5", 12.5f},       {"12.5", 12.5f},          {"", 1},
-        {"abc", 1},              {"occupied", 1},
+        {"Button Released", 0},
+        {"Button Pressed", 1},
+        {"Short Press", 2},
+        {"Double Press", 5},
+        {"Long Press Start", 9},
+        {"Long Press Repeat", 11},
+        {"Long Press Stop", 12},
+        {"Button Free", 14},
+        {"Button Stuck", 15},
+        {"No Movement", 1},
+        {"Movement", 1},
+        {"Vacant", 2},
+        {"Occupied", 2},
+        {"Still Vacant", 4},
+        {"Still Occupied", 6},
+        {"Presence Sensor", 8},
+        {"Movement Sensor", 8},
+        {"12,5", 12.5f},
+        {"12.5", 12.5f},
+        {"", 1},
+        {"abc", 1},
+        {"occupied", 1},
     };
     for (QChar separator : {QLatin1Char(','), QLatin1Char('.')})
         for (const Case& c : cases)

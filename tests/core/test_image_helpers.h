@@ -53,7 +53,8 @@ struct Project {
         USaveBincc::Config_Image image;
         USaveBincc::Bank_Buffers buffers;
         USaveBincc::Build_Error error;
-        EXPECT_TRUE(USaveBincc::Build_Image_From(files(), image, buffers, &error)) << error.One_Line().toStdString();
+        EXPECT_TRUE(USaveBincc::Build_Image_From(files(), image, buffers, &error))
+            << error.One_Line().toStdString();
         if (image_out)
             *image_out = image;
         return buffers;

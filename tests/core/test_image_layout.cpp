@@ -40,7 +40,8 @@ void Expect_Rest_Zero(const QByteArray& file, const QSet<int>& seen, const char*
 
 // The fixture project "full" (tests/data/image/full), compiled by hand.
 const std::initializer_list<Byte_Case> Full_Rules = {
-    // key: instance 3 + channel 5 << 8 + Push Button 1 << 14 + sensor << 18 + Short Press 2 << 19 + 2 bytes << 29
+    // key: instance 3 + channel 5 << 8 + Push Button 1 << 14 + sensor << 18 + Short Press 2 << 19 + 2 bytes
+    // << 29
     {"rule 0", 0, "03 45 14 20  64 00 00 00  D0 07 00 00  07 00  11  00  02 00 00 00"},
     // a device takes the device types ("Push Button" is none: 0) and never the two-byte bit; event 77
     {"rule 1", 20, "FF 3F 68 02  00 E1 F5 05  00 00 00 00  03 00  FF  00  00 00 00 00"},
@@ -187,12 +188,12 @@ TEST(Image_Layout, KeyWordFieldsAreAddedNotMasked) {
         quint32 key;
     } cases[] = {
         {{.instance = 255, .channel = 63, .type = 15, .sensor = 1, .event = 1023, .two_byte = 1}, 0x3FFFFFFF},
-        {{.instance = 256}, 0x00000100},             // into the channel
-        {{.channel = 64}, 0x00004000},               // into the type
-        {{.type = 16}, 0x00040000},                  // into the sensor bit
-        {{.event = 1024}, 0x20000000},               // into the two-byte bit
+        {{.instance = 256}, 0x00000100},              // into the channel
+        {{.channel = 64}, 0x00004000},                // into the type
+        {{.type = 16}, 0x00040000},                   // into the sensor bit
+        {{.event = 1024}, 0x20000000},                // into the two-byte bit
         {{.event = 2048, .two_byte = 1}, 0x60000000}, // bits 30-31 set by a carry
-        {{.instance = -1}, 0xFFFFFFFF},              // a negative number as its 32-bit pattern
+        {{.instance = -1}, 0xFFFFFFFF},               // a negative number as its 32-bit pattern
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.r.Key_Word(), c.key) << std::hex << c.key;

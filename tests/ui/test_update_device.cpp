@@ -35,7 +35,9 @@ struct Program_With_Project {
                     Read(QStringLiteral(DRAVIAN_TEST_DATA "/image/full/") + QLatin1String(f)));
     }
     ~Program_With_Project() { Forms::Destroy_All(); }
-    QString bin(const char* name) const { return p.path(QStringLiteral("PROJECTS/Plant/bin/")) + QLatin1String(name); }
+    QString bin(const char* name) const {
+        return p.path(QStringLiteral("PROJECTS/Plant/bin/")) + QLatin1String(name);
+    }
     void click_update() { Forms::FDravianFirmWare->Btn_CreateBin->click(); }
 };
 
@@ -73,7 +75,8 @@ TEST(Image_Update_Device, ProjectThatCannotBeBuiltKeepsTheUpdateWindowClosed) {
         int line;
         const char* shown; // part of the message text
     } cases[] = {
-        {"not XML", "ParGen.xml", "<Par_Gen><MTCPs_IP1>", 904, "Error! The file is not a valid XML document:"},
+        {"not XML", "ParGen.xml", "<Par_Gen><MTCPs_IP1>", 904,
+         "Error! The file is not a valid XML document:"},
         {"too many functions", "DALI2_Access.xml",
          "<DALI2_Access><DALI2_Functions_Rules>" + QByteArray("<row/>").repeated(256) +
              "</DALI2_Functions_Rules></DALI2_Access>",
@@ -92,8 +95,8 @@ TEST(Image_Update_Device, ProjectThatCannotBeBuiltKeepsTheUpdateWindowClosed) {
         EXPECT_EQ(m.kind, UComon::Msg_Kind::Error);
         EXPECT_EQ(m.line, c.line);
         EXPECT_TRUE(m.text.contains(QLatin1String(c.shown))) << m.text.toStdString();
-        EXPECT_TRUE(m.text.contains(QDir::toNativeSeparators(w.p.path(QStringLiteral("PROJECTS/Plant/")) +
-                                                             QLatin1String(c.file))));
+        EXPECT_TRUE(m.text.contains(
+            QDir::toNativeSeparators(w.p.path(QStringLiteral("PROJECTS/Plant/")) + QLatin1String(c.file))));
         EXPECT_EQ(Read(w.bin("bank.bin")), QByteArray("old"));
         EXPECT_FALSE(QFile::exists(w.bin("bank_ESP32_1.bin")));
     }
