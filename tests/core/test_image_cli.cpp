@@ -125,6 +125,16 @@ TEST(Image_Cli, TextDumpAndChecksum) {
     EXPECT_EQ(r.exit_code, 1);
     EXPECT_TRUE(r.out.contains("\nchecksum: 0x000013C5 expected 0x0000130F\n")) << r.out.toStdString();
     EXPECT_FALSE(r.err.isEmpty());
+
+    // Bytes that only a damaged file sets are named.
+    bytes = Read_File(p.file("bin/bank.bin"));
+    bytes[15] = 1;             // the zero byte of rule entry 0
+    bytes[0x2000 + 0x1CC] = 0; // the fixed value 3671
+    bytes[0x2000 + 0x300] = 7; // inside the block's zero range
+    p.write("bin/bank.bin", bytes);
+    r = Cli({QStringLiteral("dump"), p.file("bin/bank.bin")});
+    EXPECT_TRUE(r.out.contains("\nfixed_values: differ at 0x1CC\n")) << r.out.toStdString();
+    EXPECT_TRUE(r.out.contains("\nreserved_bytes: not zero at 0x000F, 0x2300\n")) << r.out.toStdString();
 }
 
 TEST(Image_Cli, DumpRefusesWhatIsNoBankFile) {
