@@ -19,19 +19,25 @@ using UComon::Str_To_Int_Def;
 Config_Image Image;
 Bank_Buffers Image_Buffers;
 
+namespace {
+QString Head_Line(const Build_Error& e) {
+    QString head = UComon::T(e.line);
+    head.replace(QLatin1String("%d"), QString::number(e.count));
+    return head;
+}
+} // namespace
+
 QString Build_Error::Message() const {
-    QString head = UComon::T(line);
-    if (head.contains(QLatin1String("%d")))
-        head.replace(QLatin1String("%d"), QString::number(count));
-    QString text = head + QLatin1Char('\n') + QDir::toNativeSeparators(file);
+    QString text = Head_Line(*this) + QLatin1Char('\n') + QDir::toNativeSeparators(file);
     if (!reason.isEmpty())
         text += QLatin1Char('\n') + reason;
     return text;
 }
 
 QString Build_Error::One_Line() const {
-    QString text = Message();
-    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    QString text = Head_Line(*this) + QLatin1Char(' ') + QDir::toNativeSeparators(file);
+    if (!reason.isEmpty())
+        text += QLatin1String(": ") + reason;
     return text;
 }
 
