@@ -6,6 +6,7 @@
 
 #include "common/UComon.h"
 #include "common/UDialog_Base.h"
+#include "common/UStyle.h"
 
 #include <QStringList>
 
