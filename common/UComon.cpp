@@ -262,6 +262,7 @@ TGrid::TGrid(int cols, int rows, QWidget* parent) : QTableView(parent) {
     delegate_ = new TGrid_Delegate(this);
     setItemDelegate(delegate_);
     menus_.assign(size_t(cols), nullptr);
+    widths_.assign(size_t(cols), 0);
 
     verticalHeader()->hide();
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -277,7 +278,8 @@ TGrid::TGrid(int cols, int rows, QWidget* parent) : QTableView(parent) {
     h->setHighlightSections(false);
     h->setStretchLastSection(false);
     h->setSectionResizeMode(QHeaderView::Interactive);
-    h->setDefaultAlignment(Qt::AlignCenter);
+    h->setDefaultAlignment(Qt::Alignment(Qt::AlignCenter | Qt::TextWordWrap));
+    h->setTextElideMode(Qt::ElideNone);
     h->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(h, &QHeaderView::customContextMenuRequested, this, [this, h](const QPoint& pos) {
         if (QMenu* m = Heading_Menu(h->logicalIndexAt(pos)))
@@ -297,7 +299,35 @@ void TGrid::Set_Heading(int col, const QString& text) {
 
 void TGrid::Set_Heading_Hint(int col, const QString& text) { model_->heading_hints[col] = text; }
 
-void TGrid::Set_Column_Width(int col, int width) { setColumnWidth(col, width); }
+void TGrid::Set_Column_Width(int col, int width) {
+    widths_[size_t(col)] = width;
+    setColumnWidth(col, width);
+}
+
+void TGrid::Fit_Headings() {
+    QHeaderView* h = horizontalHeader();
+    const QFontMetrics fm(h->font());
+    const int padding = 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, h) + 2;
+    bool two_lines = false;
+    for (int c = 0; c < Col_Count(); ++c) {
+        const int base = widths_[size_t(c)] > 0 ? widths_[size_t(c)] : columnWidth(c);
+        const QString& text = model_->headings[c];
+        int width = base;
+        if (fm.horizontalAdvance(text) + padding > base) {
+            // The narrowest split of the words into two lines.
+            const QStringList words = text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+            int need = fm.horizontalAdvance(text);
+            for (qsizetype i = 1; i < words.size(); ++i)
+                need = qMin(need, qMax(fm.horizontalAdvance(words.mid(0, i).join(QLatin1Char(' '))),
+                                       fm.horizontalAdvance(words.mid(i).join(QLatin1Char(' ')))));
+            width = qMax(base, need + padding);
+            if (words.size() > 1 && !isColumnHidden(c))
+                two_lines = true;
+        }
+        setColumnWidth(c, width);
+    }
+    h->setFixedHeight((two_lines ? 2 : 1) * fm.lineSpacing() + 8);
+}
 
 void TGrid::Set_Column_Colour(int col, const QColor& colour) { model_->colours[size_t(col)] = colour; }
 

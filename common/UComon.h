@@ -99,7 +99,11 @@ public:
 
     void Set_Heading(int col, const QString& text);
     void Set_Heading_Hint(int col, const QString& text);
+    // The column's width; Fit_Headings may widen it for a long heading.
     void Set_Column_Width(int col, int width);
+    // Widens columns whose heading does not fit, wrapping headings onto two lines
+    // where that is enough (call after the headings changed).
+    void Fit_Headings();
     void Set_Column_Colour(int col, const QColor& colour);
     void Set_Column_Centred(int col);
     void Set_Fixed_Colour(const QColor& colour);
@@ -145,6 +149,7 @@ private:
     TGrid_Model* model_;
     TGrid_Delegate* delegate_;
     std::vector<QMenu*> menus_;
+    std::vector<int> widths_;
 };
 
 // Row operations on plain text grids. row is the grid's current row (1 .. R-1).

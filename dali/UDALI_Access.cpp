@@ -268,6 +268,8 @@ void TFDALI_Access::Set_Lang() {
         ACG->Set_Heading(c, T(Function_Heading_Lines[c]));
         ACG->Set_Heading_Hint(c, c >= 1 ? Hint_Fun[c - 1] : QString());
     }
+    for (TGrid* g : {ACG_DALI_Device, ASG, ACG})
+        g->Fit_Headings();
 }
 
 void TFDALI_Access::Place_Window_Buttons() {

@@ -17,6 +17,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTabWidget>
 #include <QTemporaryDir>
 
 int main(int argc, char** argv) {
@@ -53,6 +54,14 @@ int main(int argc, char** argv) {
         const QString file = out + QLatin1Char('/') + lang + QLatin1Char('_') + w->objectName() + ".png";
         w->grab().save(file);
         w->hide();
+    }
+    // The other pages of the DALI access window.
+    for (int page = 1; page < Forms::FDALI_Access->PC_DALI->count(); ++page) {
+        Forms::FDALI_Access->PC_DALI->setCurrentIndex(page);
+        Forms::FDALI_Access->show();
+        QApplication::processEvents();
+        Forms::FDALI_Access->grab().save(out + QLatin1Char('/') + lang + QStringLiteral("_FDALI_Access_%1.png").arg(page));
+        Forms::FDALI_Access->hide();
     }
     Forms::FDravianFirmWare->close();
     Forms::Destroy_All();
