@@ -11,7 +11,9 @@
 #include "test_support/Temp_Program.h"
 #include "texts/Text_Table.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QMouseEvent>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -343,4 +345,34 @@ TEST(DALI_Main_Window, The_DALI_Access_Step_Opens_The_Window_On_The_Active_Proje
     EXPECT_EQ(rec.opened, QList<QString>{"FDALI_Access"});
     EXPECT_TRUE(enabled);
     Forms::Destroy_All();
+}
+
+TEST_F(DALI_Window, A_Click_On_A_Check_Box_Toggles_It_Unless_The_Cell_Is_Read_Only) {
+    auto click = [](TGrid* g, int col, int row) {
+        const QPoint at = g->visualRect(g->Model()->index(row - 1, col)).center();
+        for (QEvent::Type t : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            QMouseEvent e(t, at, g->viewport()->mapToGlobal(at), Qt::LeftButton,
+                          t == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(g->viewport(), &e);
+        }
+    };
+    Open([&](TFDALI_Access* w) {
+        w->resize(w->size());
+        QApplication::processEvents();
+        click(w->ACG_DALI_Device, DC_Enable, 2);
+        EXPECT_EQ(Devices().Text(DC_Enable, 2), "Y");
+        click(w->ACG_DALI_Device, DC_Min_Max, 2);
+        EXPECT_EQ(Devices().Text(DC_Min_Max, 2), "Y");
+        click(w->ACG_DALI_Device, DC_Enable, 2);
+        EXPECT_EQ(Devices().Text(DC_Enable, 2), "N");
+
+        w->PC_DALI->setCurrentWidget(w->TS_Set_Access);
+        QApplication::processEvents();
+        click(w->ASG, RC_Enable, 1);
+        EXPECT_FALSE(Rules().Checked(RC_Enable, 1));
+        Rules().Set_Read_Only(RC_Enable, 1, true);
+        click(w->ASG, RC_Enable, 1);
+        EXPECT_FALSE(Rules().Checked(RC_Enable, 1));
+        w->PC_DALI->setCurrentWidget(w->TS_Select_Device);
+    });
 }
