@@ -40,8 +40,16 @@ void Fill_Full(Cell_Grid& devices, Cell_Grid& functions, Cell_Grid& rules) {
         functions.Set_Text(FC_Mnemonic, k, QStringLiteral("function %1").arg(k));
     }
     for (int r = 1; r <= Rule_Count; ++r) {
-        const QStringList cells = {"Sensor", "Push Button", "12", "3", "200", "1000", "5000",
-                                   QStringLiteral("%1 - function").arg(r % 250), QString::number(r), "2",
+        const QStringList cells = {"Sensor",
+                                   "Push Button",
+                                   "12",
+                                   "3",
+                                   "200",
+                                   "1000",
+                                   "5000",
+                                   QStringLiteral("%1 - function").arg(r % 250),
+                                   QString::number(r),
+                                   "2",
                                    QStringLiteral("rule %1").arg(r)};
         rules.Set_Checked(RC_Enable, r, true);
         for (int c = RC_DevSen; c < Rule_Cols; ++c)

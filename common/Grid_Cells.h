@@ -33,7 +33,9 @@ public:
     bool Is_Check_Column(int col) const { return col >= 0 && col < cols_ && check_[col]; }
     void Set_Check_Column(int col, bool on) { check_[col] = on; }
     bool Checked(int col, int row) const { return Text(col, row) == QLatin1String("Y"); }
-    void Set_Checked(int col, int row, bool on) { Set_Text(col, row, on ? QStringLiteral("Y") : QStringLiteral("N")); }
+    void Set_Checked(int col, int row, bool on) {
+        Set_Text(col, row, on ? QStringLiteral("Y") : QStringLiteral("N"));
+    }
 
     bool Is_Hidden(int col) const { return col >= 0 && col < cols_ && hidden_[col]; }
     void Set_Hidden(int col, bool on) { hidden_[col] = on; }

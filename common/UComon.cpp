@@ -26,9 +26,13 @@ TGrid_Model::TGrid_Model(int cols, int rows, QObject* parent) : QAbstractTableMo
     centred.assign(size_t(cols), 0);
 }
 
-int TGrid_Model::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : qMax(0, cells.Rows() - 1); }
+int TGrid_Model::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : qMax(0, cells.Rows() - 1);
+}
 
-int TGrid_Model::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : cells.Cols(); }
+int TGrid_Model::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : cells.Cols();
+}
 
 QVariant TGrid_Model::data(const QModelIndex& index, int role) const {
     if (!index.isValid())
@@ -157,7 +161,8 @@ void TGrid_Delegate::setEditorData(QWidget* editor, const QModelIndex& index) co
         combo->setEditText(text);
 }
 
-void TGrid_Delegate::setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const {
+void TGrid_Delegate::setModelData(QWidget* editor, QAbstractItemModel* model,
+                                  const QModelIndex& index) const {
     auto* combo = qobject_cast<QComboBox*>(editor);
     if (!combo) {
         QStyledItemDelegate::setModelData(editor, model, index);
@@ -188,7 +193,8 @@ QRect TGrid_Delegate::Check_Rect(const QStyleOptionViewItem& option, const QMode
     return r;
 }
 
-void TGrid_Delegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
+void TGrid_Delegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                           const QModelIndex& index) const {
     if (!grid_->Cells().Is_Check_Column(index.column())) {
         QStyledItemDelegate::paint(painter, option, index);
         return;
@@ -285,7 +291,8 @@ TGrid::TGrid(int cols, int rows, QWidget* parent) : QTableView(parent) {
         if (QMenu* m = Heading_Menu(h->logicalIndexAt(pos)))
             m->popup(h->mapToGlobal(pos));
     });
-    connect(h, &QHeaderView::sectionDoubleClicked, this, [this](int col) { emit Cell_Double_Clicked(col, 0); });
+    connect(h, &QHeaderView::sectionDoubleClicked, this,
+            [this](int col) { emit Cell_Double_Clicked(col, 0); });
     connect(this, &QAbstractItemView::clicked, this,
             [this](const QModelIndex& i) { emit Cell_Clicked(i.column(), i.row() + 1); });
     connect(this, &QAbstractItemView::doubleClicked, this,
@@ -297,7 +304,9 @@ void TGrid::Set_Heading(int col, const QString& text) {
     model_->Headings_Changed();
 }
 
-void TGrid::Set_Heading_Hint(int col, const QString& text) { model_->heading_hints[col] = text; }
+void TGrid::Set_Heading_Hint(int col, const QString& text) {
+    model_->heading_hints[col] = text;
+}
 
 void TGrid::Set_Column_Width(int col, int width) {
     widths_[size_t(col)] = width;
@@ -329,20 +338,30 @@ void TGrid::Fit_Headings() {
     h->setFixedHeight((two_lines ? 2 : 1) * fm.lineSpacing() + 8);
 }
 
-void TGrid::Set_Column_Colour(int col, const QColor& colour) { model_->colours[size_t(col)] = colour; }
+void TGrid::Set_Column_Colour(int col, const QColor& colour) {
+    model_->colours[size_t(col)] = colour;
+}
 
-void TGrid::Set_Column_Centred(int col) { model_->centred[size_t(col)] = 1; }
+void TGrid::Set_Column_Centred(int col) {
+    model_->centred[size_t(col)] = 1;
+}
 
-void TGrid::Set_Fixed_Colour(const QColor& colour) { model_->fixed_colour = colour; }
+void TGrid::Set_Fixed_Colour(const QColor& colour) {
+    model_->fixed_colour = colour;
+}
 
-void TGrid::Set_Check_Column(int col) { model_->cells.Set_Check_Column(col, true); }
+void TGrid::Set_Check_Column(int col) {
+    model_->cells.Set_Check_Column(col, true);
+}
 
 void TGrid::Set_Column_Hidden(int col, bool hidden) {
     model_->cells.Set_Hidden(col, hidden);
     setColumnHidden(col, hidden);
 }
 
-void TGrid::Set_Heading_Menu(int col, QMenu* menu) { menus_[size_t(col)] = menu; }
+void TGrid::Set_Heading_Menu(int col, QMenu* menu) {
+    menus_[size_t(col)] = menu;
+}
 
 QMenu* TGrid::Heading_Menu(int col) const {
     return col >= 0 && size_t(col) < menus_.size() ? menus_[size_t(col)] : nullptr;
@@ -358,7 +377,9 @@ int TGrid::Current_Col() const {
     return i.isValid() ? i.column() : 1;
 }
 
-void TGrid::Set_Current_Cell(int col, int row) { setCurrentIndex(model_->index(row - 1, col)); }
+void TGrid::Set_Current_Cell(int col, int row) {
+    setCurrentIndex(model_->index(row - 1, col));
+}
 
 void TGrid::Select_Row(int row) {
     if (row < 1 || row >= Row_Count())

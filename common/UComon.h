@@ -40,9 +40,9 @@ public:
     Cell_Grid cells;
     QStringList headings;
     QStringList heading_hints;
-    std::vector<QColor> colours;   // per column; invalid: the default
-    std::vector<char> centred;     // per column
-    QColor fixed_colour;           // column 0, when valid
+    std::vector<QColor> colours; // per column; invalid: the default
+    std::vector<char> centred;   // per column
+    QColor fixed_colour;         // column 0, when valid
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -72,7 +72,8 @@ public:
                           const QModelIndex& index) const override;
     void setEditorData(QWidget* editor, const QModelIndex& index) const override;
     void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override;
-    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override;
 
 protected:
     bool editorEvent(QEvent* event, QAbstractItemModel* model, const QStyleOptionViewItem& option,

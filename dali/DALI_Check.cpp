@@ -19,12 +19,17 @@ bool In_Range(const QString& text, int low, int high) {
     return UComon::Try_Str_To_Int(text, v) && v >= low && v <= high;
 }
 
-std::optional<Check_Failure> Fail(int line, int row) { return Check_Failure{line, {row}}; }
-std::optional<Check_Failure> Fail(int line, int row, int bound) { return Check_Failure{line, {row, bound}}; }
+std::optional<Check_Failure> Fail(int line, int row) {
+    return Check_Failure{line, {row}};
+}
+std::optional<Check_Failure> Fail(int line, int row, int bound) {
+    return Check_Failure{line, {row, bound}};
+}
 
 } // namespace
 
-std::optional<Check_Failure> Check_DALI2_Tables(const Cell_Grid& functions, const Cell_Grid& rules, QChar separator) {
+std::optional<Check_Failure> Check_DALI2_Tables(const Cell_Grid& functions, const Cell_Grid& rules,
+                                                QChar separator) {
     // Functions: every used row needs a condition that fits its event, or a number.
     const int function_rows = qMin(functions.Rows() - 1, Function_Count);
     int used_functions = 0;

@@ -22,8 +22,8 @@ struct Check_Failure {
 // Runs the checks of the function table, then of the rule table, in order, and
 // returns the first failure (none when the tables may be saved). `separator` is
 // the user's decimal separator.
-std::optional<Check_Failure> Check_DALI2_Tables(const UComon::Cell_Grid& functions, const UComon::Cell_Grid& rules,
-                                                QChar separator);
+std::optional<Check_Failure> Check_DALI2_Tables(const UComon::Cell_Grid& functions,
+                                                const UComon::Cell_Grid& rules, QChar separator);
 
 struct Check_Result {
     bool ok = true;  // every check passed

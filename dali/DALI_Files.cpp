@@ -17,7 +17,7 @@ namespace {
 
 const char* const Version_Comment = "SW_VERSION = 1.501";
 
-const char* const Function_Attributes[] = {"Function", "Condition", "Value", "Channel",
+const char* const Function_Attributes[] = {"Function", "Condition",     "Value",   "Channel",
                                            "Val",      "Next_Function", "Mnemonic"};
 // Rule attributes after Enable, for columns 2 .. 12.
 const char* const Rule_Attributes[] = {"DeviceSensor", "Type",     "ChannelNumber", "Instance",
@@ -62,7 +62,9 @@ void Finish(QXmlStreamWriter& w) {
     w.writeEndDocument();
 }
 
-bool Ensure_Shape(Cell_Grid& g, int cols, int rows) { return g.Cols() == cols && g.Rows() == rows; }
+bool Ensure_Shape(Cell_Grid& g, int cols, int rows) {
+    return g.Cols() == cols && g.Rows() == rows;
+}
 
 } // namespace
 
@@ -157,7 +159,7 @@ QByteArray DALI_Devices_Bytes(const Cell_Grid& devices) {
     Start(w).writeStartElement(QStringLiteral("DALI_Access"));
     auto flag = [&](int col, int r) {
         return UComon::Trim(devices.Text(col, r)).toUpper() == QLatin1String("Y") ? QStringLiteral("1")
-                                                                                   : QStringLiteral("0");
+                                                                                  : QStringLiteral("0");
     };
     for (int r = 1; r <= Device_Count && r < devices.Rows(); ++r) {
         const QString base = QStringLiteral("DALI_ID_DEVICE_") + QString::number(r - 1);
@@ -233,7 +235,8 @@ File_Problem Load_DALI2_Rules(const QString& path, Cell_Grid& functions, Cell_Gr
             ++left_out;
             continue;
         }
-        rules.Set_Checked(RC_Enable, r, e.attribute(QStringLiteral("Enable"), QStringLiteral("Y")) != QLatin1String("N"));
+        rules.Set_Checked(RC_Enable, r,
+                          e.attribute(QStringLiteral("Enable"), QStringLiteral("Y")) != QLatin1String("N"));
         for (int c = RC_DevSen; c < Rule_Cols; ++c)
             rules.Set_Text(c, r, e.attribute(QLatin1String(Rule_Attributes[c - RC_DevSen])));
     }
@@ -257,7 +260,8 @@ QByteArray DALI2_Rules_Bytes(const Cell_Grid& functions, const Cell_Grid& rules)
     for (int k = 1; k <= used_functions; ++k) {
         w.writeStartElement(QStringLiteral("row"));
         for (int c = FC_Function; c < Function_Cols; ++c)
-            w.writeAttribute(QLatin1String(Function_Attributes[c - FC_Function]), Xml_Safe(functions.Text(c, k)));
+            w.writeAttribute(QLatin1String(Function_Attributes[c - FC_Function]),
+                             Xml_Safe(functions.Text(c, k)));
         w.writeEndElement();
     }
     w.writeEndElement();
@@ -266,7 +270,8 @@ QByteArray DALI2_Rules_Bytes(const Cell_Grid& functions, const Cell_Grid& rules)
     const int used_rules = qMin(rules.Used_Rows(RC_DevSen), Rule_Count);
     for (int r = 1; r <= used_rules; ++r) {
         w.writeStartElement(QStringLiteral("row"));
-        w.writeAttribute(QStringLiteral("Enable"), rules.Checked(RC_Enable, r) ? QStringLiteral("Y") : QStringLiteral("N"));
+        w.writeAttribute(QStringLiteral("Enable"),
+                         rules.Checked(RC_Enable, r) ? QStringLiteral("Y") : QStringLiteral("N"));
         for (int c = RC_DevSen; c < Rule_Cols; ++c)
             w.writeAttribute(QLatin1String(Rule_Attributes[c - RC_DevSen]), Xml_Safe(rules.Text(c, r)));
         w.writeEndElement();
@@ -277,7 +282,8 @@ QByteArray DALI2_Rules_Bytes(const Cell_Grid& functions, const Cell_Grid& rules)
     return bytes;
 }
 
-bool Save_DALI2_Rules(const QString& path, const Cell_Grid& functions, const Cell_Grid& rules, QString* reason) {
+bool Save_DALI2_Rules(const QString& path, const Cell_Grid& functions, const Cell_Grid& rules,
+                      QString* reason) {
     return UComon::Save_File_Atomic(path, DALI2_Rules_Bytes(functions, rules), reason);
 }
 

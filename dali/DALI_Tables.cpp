@@ -15,7 +15,9 @@ void Init_Rule_Grid(Cell_Grid& g) {
     g.Set_Check_Column(RC_Enable, true);
 }
 
-void Init_Function_Grid(Cell_Grid& g) { g.Resize(Function_Cols, Function_Count + 1); }
+void Init_Function_Grid(Cell_Grid& g) {
+    g.Resize(Function_Cols, Function_Count + 1);
+}
 
 const QStringList& Dimming_Modes() {
     static const QStringList l{QStringLiteral("Normal"), QStringLiteral("Start Break")};
@@ -34,18 +36,23 @@ const QStringList& Dev_Sen_List() {
 }
 
 const QStringList& Dev_Type_List() {
-    static const QStringList l{QStringLiteral("Fluorescent Lamp"), QStringLiteral("Emergency Lamp"),
-                               QStringLiteral("High Voltage Discharge"), QStringLiteral("Alogen Lamp"),
-                               QStringLiteral("Dimmer"), QStringLiteral("Converter"),
-                               QStringLiteral("Led Lamp"), QStringLiteral("Actuator On Off"),
-                               QStringLiteral("Color Control"), QStringLiteral("Sequencer")};
+    static const QStringList l{QStringLiteral("Fluorescent Lamp"),
+                               QStringLiteral("Emergency Lamp"),
+                               QStringLiteral("High Voltage Discharge"),
+                               QStringLiteral("Alogen Lamp"),
+                               QStringLiteral("Dimmer"),
+                               QStringLiteral("Converter"),
+                               QStringLiteral("Led Lamp"),
+                               QStringLiteral("Actuator On Off"),
+                               QStringLiteral("Color Control"),
+                               QStringLiteral("Sequencer")};
     return l;
 }
 
 const QStringList& Sen_Type_List() {
-    static const QStringList l{QStringLiteral("Generic Input"),    QStringLiteral("Push Button"),
-                               QStringLiteral("Absolute Input"),   QStringLiteral("Occupancy Sensor"),
-                               QStringLiteral("Light Sensor"),     QStringLiteral("Color Sensor"),
+    static const QStringList l{QStringLiteral("Generic Input"),  QStringLiteral("Push Button"),
+                               QStringLiteral("Absolute Input"), QStringLiteral("Occupancy Sensor"),
+                               QStringLiteral("Light Sensor"),   QStringLiteral("Color Sensor"),
                                QStringLiteral("Relative Input")};
     return l;
 }
@@ -56,31 +63,31 @@ const QStringList& Num_Bytes_List() {
 }
 
 const QStringList& Operations() {
-    static const QStringList l{QStringLiteral("Function Null"), QStringLiteral("Multiplication"),
-                               QStringLiteral("Division"),      QStringLiteral("Addition"),
-                               QStringLiteral("Subtraction"),   QStringLiteral("Set Out"),
-                               QStringLiteral("Dim Up"),        QStringLiteral("Dim Down"),
-                               QStringLiteral("Toggle"),        QStringLiteral("Ramp Start"),
-                               QStringLiteral("Ramp Stop")};
+    static const QStringList l{
+        QStringLiteral("Function Null"), QStringLiteral("Multiplication"), QStringLiteral("Division"),
+        QStringLiteral("Addition"),      QStringLiteral("Subtraction"),    QStringLiteral("Set Out"),
+        QStringLiteral("Dim Up"),        QStringLiteral("Dim Down"),       QStringLiteral("Toggle"),
+        QStringLiteral("Ramp Start"),    QStringLiteral("Ramp Stop")};
     return l;
 }
 
 const QStringList& Conditions() {
-    static const QStringList l{QStringLiteral("No Condition"),         QStringLiteral("When Equal to Value"),
-                               QStringLiteral("When Lower to Value"),  QStringLiteral("When Greater to Value"),
-                               QStringLiteral("AND Logic with Value"), QStringLiteral("OR Logic with Value"),
-                               QStringLiteral("XOR Logic with Value"), QStringLiteral("NAND Logic with Value"),
-                               QStringLiteral("NOR Logic with Value")};
+    static const QStringList l{
+        QStringLiteral("No Condition"),         QStringLiteral("When Equal to Value"),
+        QStringLiteral("When Lower to Value"),  QStringLiteral("When Greater to Value"),
+        QStringLiteral("AND Logic with Value"), QStringLiteral("OR Logic with Value"),
+        QStringLiteral("XOR Logic with Value"), QStringLiteral("NAND Logic with Value"),
+        QStringLiteral("NOR Logic with Value")};
     return l;
 }
 
 namespace {
 
 const QStringList& Button_Events() {
-    static const QStringList l{QStringLiteral("Button Released"),   QStringLiteral("Button Pressed"),
-                               QStringLiteral("Short Press"),       QStringLiteral("Double Press"),
-                               QStringLiteral("Long Press Start"),  QStringLiteral("Long Press Repeat"),
-                               QStringLiteral("Long Press Stop"),   QStringLiteral("Button Free"),
+    static const QStringList l{QStringLiteral("Button Released"),  QStringLiteral("Button Pressed"),
+                               QStringLiteral("Short Press"),      QStringLiteral("Double Press"),
+                               QStringLiteral("Long Press Start"), QStringLiteral("Long Press Repeat"),
+                               QStringLiteral("Long Press Stop"),  QStringLiteral("Button Free"),
                                QStringLiteral("Button Stuck")};
     return l;
 }
@@ -92,8 +99,9 @@ const QStringList& Nand_Events() {
 }
 
 const QStringList& And_Events() {
-    static const QStringList l{QStringLiteral("Movement"), QStringLiteral("Still Vacant"), QStringLiteral("Occupied"),
-                               QStringLiteral("Still Occupied"), QStringLiteral("Movement Sensor")};
+    static const QStringList l{QStringLiteral("Movement"), QStringLiteral("Still Vacant"),
+                               QStringLiteral("Occupied"), QStringLiteral("Still Occupied"),
+                               QStringLiteral("Movement Sensor")};
     return l;
 }
 

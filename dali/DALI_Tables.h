@@ -11,7 +11,14 @@ namespace DALI {
 
 // Device table: 64 devices (DALI ID 0..63) below the heading row.
 inline constexpr int Device_Count = 64;
-enum Device_Col { DC_Caption = 0, DC_Enable = 1, DC_Address = 2, DC_Dimming_Mode = 3, DC_Min_Max = 4, DC_Recall = 5 };
+enum Device_Col {
+    DC_Caption = 0,
+    DC_Enable = 1,
+    DC_Address = 2,
+    DC_Dimming_Mode = 3,
+    DC_Min_Max = 4,
+    DC_Recall = 5
+};
 inline constexpr int Device_Cols = 6;
 
 // Rule table: 256 rules, 13 columns.

@@ -34,9 +34,9 @@ const QColor Colour_Fixed(236, 233, 216);
 
 // Heading lines and widths of the rule table, by column.
 constexpr int Rule_Heading_Lines[Rule_Cols] = {2500, 2501, 2502, 2503, 2504, 2505, 2510,
-                                                2507, 2508, 2513, 2509, 2558, 2514};
+                                               2507, 2508, 2513, 2509, 2558, 2514};
 constexpr int Rule_Hint_Lines[Rule_Cols - 1] = {2515, 2516, 2517, 2518, 2519, 2524,
-                                                 2521, 2522, 2527, 2523, 2559, 2528};
+                                                2521, 2522, 2527, 2523, 2559, 2528};
 constexpr int Rule_Widths[Rule_Cols] = {40, 50, 80, 120, 80, 60, 70, 70, 70, 70, 70, 70, 130};
 
 constexpr int Function_Heading_Lines[Function_Cols] = {2539, 2540, 2541, 2542, 2560, 2561, 2543, 2544};
@@ -128,11 +128,13 @@ void TFDALI_Access::Build_Controls() {
         connect(m, &QMenu::triggered, this, [this, handler](QAction* a) { (this->*handler)(a); });
         return m;
     };
-    PM_Dimming_Mode = menu("PM_Dimming_Mode",
-                           {{"Select All Normal", Dimming_Modes()[0]}, {"Select All Start Break", Dimming_Modes()[1]}},
-                           &TFDALI_Access::DimmingModeClick);
-    PM_MinMax_Value = menu("PM_MinMax_Value", {{"Select All", QStringLiteral("Y")}, {"Clear All", QStringLiteral("N")}},
-                           &TFDALI_Access::MinMaxValueClick);
+    PM_Dimming_Mode =
+        menu("PM_Dimming_Mode",
+             {{"Select All Normal", Dimming_Modes()[0]}, {"Select All Start Break", Dimming_Modes()[1]}},
+             &TFDALI_Access::DimmingModeClick);
+    PM_MinMax_Value =
+        menu("PM_MinMax_Value", {{"Select All", QStringLiteral("Y")}, {"Clear All", QStringLiteral("N")}},
+             &TFDALI_Access::MinMaxValueClick);
     PM_Recall_Level = menu("PM_Recall_Level",
                            {{"Select All None", Recall_Levels()[0]},
                             {"Select All Recall Min-Max Level for Switch", Recall_Levels()[1]},
@@ -310,7 +312,8 @@ void TFDALI_Access::FormShow() {
 void TFDALI_Access::Report_Load_Problem(const File_Problem& problem) {
     if (problem.Ok())
         return;
-    Show_Message_Text(problem.Is_Error() ? Msg_Kind::Error : Msg_Kind::Warning, problem.Message(T), problem.Line());
+    Show_Message_Text(problem.Is_Error() ? Msg_Kind::Error : Msg_Kind::Warning, problem.Message(T),
+                      problem.Line());
 }
 
 void TFDALI_Access::Load_DALI_Devices() {
@@ -335,7 +338,9 @@ void TFDALI_Access::PC_DALIChange() {
     Compile_Function();
 }
 
-void TFDALI_Access::Compile_Function() { SelFunct = Function_Choices(ACG->Cells()); }
+void TFDALI_Access::Compile_Function() {
+    SelFunct = Function_Choices(ACG->Cells());
+}
 
 bool TFDALI_Access::Controllo_dati() {
     const QChar s = Read_Decimal_Separator();
@@ -347,8 +352,9 @@ bool TFDALI_Access::Controllo_dati() {
 }
 
 void TFDALI_Access::Report_Save_Failure(const QString& path, const QString& reason) {
-    Show_Message_Text(Msg_Kind::Error, T(Save_Failed_Line) + QLatin1Char('\n') + QDir::toNativeSeparators(path) +
-                                           QLatin1Char('\n') + reason,
+    Show_Message_Text(Msg_Kind::Error,
+                      T(Save_Failed_Line) + QLatin1Char('\n') + QDir::toNativeSeparators(path) +
+                          QLatin1Char('\n') + reason,
                       Save_Failed_Line);
 }
 
@@ -381,19 +387,29 @@ void TFDALI_Access::Set_Device_Column_Checked(int col, bool on) {
     ACG_DALI_Device->Refresh_All();
 }
 
-void TFDALI_Access::Btn_SelectAllClick() { Set_Device_Column_Checked(DC_Enable, true); }
+void TFDALI_Access::Btn_SelectAllClick() {
+    Set_Device_Column_Checked(DC_Enable, true);
+}
 
-void TFDALI_Access::Btn_ClearAllClick() { Set_Device_Column_Checked(DC_Enable, false); }
+void TFDALI_Access::Btn_ClearAllClick() {
+    Set_Device_Column_Checked(DC_Enable, false);
+}
 
-void TFDALI_Access::DimmingModeClick(QAction* item) { Set_Device_Column(DC_Dimming_Mode, item->data().toString()); }
+void TFDALI_Access::DimmingModeClick(QAction* item) {
+    Set_Device_Column(DC_Dimming_Mode, item->data().toString());
+}
 
 void TFDALI_Access::MinMaxValueClick(QAction* item) {
     Set_Device_Column_Checked(DC_Min_Max, item->data().toString() == QLatin1String("Y"));
 }
 
-void TFDALI_Access::RecallLevelClick(QAction* item) { Set_Device_Column(DC_Recall, item->data().toString()); }
+void TFDALI_Access::RecallLevelClick(QAction* item) {
+    Set_Device_Column(DC_Recall, item->data().toString());
+}
 
-bool TFDALI_Access::Rules_Page_Active() const { return PC_DALI->currentWidget() == TS_Set_Access; }
+bool TFDALI_Access::Rules_Page_Active() const {
+    return PC_DALI->currentWidget() == TS_Set_Access;
+}
 
 void TFDALI_Access::Btn_DelRowClick() {
     if (PC_DALI->currentWidget() == TS_Select_Device)
@@ -456,13 +472,21 @@ void TFDALI_Access::ACGClickCell(int col, int row) {
         ACG->Select_Row(row);
 }
 
-void TFDALI_Access::ASGDblClickCell(int col, int row) { DblClick_Auto_Size(ASG, row, col); }
+void TFDALI_Access::ASGDblClickCell(int col, int row) {
+    DblClick_Auto_Size(ASG, row, col);
+}
 
-void TFDALI_Access::ACGDblClickCell(int col, int row) { DblClick_Auto_Size(ACG, row, col); }
+void TFDALI_Access::ACGDblClickCell(int col, int row) {
+    DblClick_Auto_Size(ACG, row, col);
+}
 
-void TFDALI_Access::ASGKeyPress(QChar& key) { Enter_Next_Cell(ASG, key); }
+void TFDALI_Access::ASGKeyPress(QChar& key) {
+    Enter_Next_Cell(ASG, key);
+}
 
-void TFDALI_Access::ACGKeyPress(QChar& key) { Enter_Next_Cell(ACG, key); }
+void TFDALI_Access::ACGKeyPress(QChar& key) {
+    Enter_Next_Cell(ACG, key);
+}
 
 Cell_Editor TFDALI_Access::ASGGetEditorType(int col, int row) const {
     switch (col) {

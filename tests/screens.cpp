@@ -60,7 +60,8 @@ int main(int argc, char** argv) {
         Forms::FDALI_Access->PC_DALI->setCurrentIndex(page);
         Forms::FDALI_Access->show();
         QApplication::processEvents();
-        Forms::FDALI_Access->grab().save(out + QLatin1Char('/') + lang + QStringLiteral("_FDALI_Access_%1.png").arg(page));
+        const QString file = out + QLatin1Char('/') + lang + QStringLiteral("_FDALI_Access_%1.png").arg(page);
+        Forms::FDALI_Access->grab().save(file);
         Forms::FDALI_Access->hide();
     }
     Forms::FDravianFirmWare->close();

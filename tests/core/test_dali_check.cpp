@@ -33,7 +33,8 @@ struct Tables {
     }
     // A rule row that passes every check.
     void Good_Rule(int r) {
-        const QStringList cells = {"Device", "Dimmer", "63", "255", "255", "100000000", "0", "0 - None", "1440"};
+        const QStringList cells = {"Device",    "Dimmer", "63",       "255", "255",
+                                   "100000000", "0",      "0 - None", "1440"};
         for (int c = RC_DevSen; c <= RC_Position; ++c)
             rules.Set_Text(c, r, cells[c - RC_DevSen]);
     }
@@ -62,9 +63,11 @@ TEST(DALI_Check, Each_Check_Reports_Its_Line_Row_And_Bound) {
     const Case cases[] = {
         {"all good", [](Tables&) {}, "OK"},
         {"empty condition", [](Tables& t) { t.functions.Set_Text(FC_Condition, 2, "  "); }, "2550 2"},
-        {"button event needs Equal", [](Tables& t) { t.Function(2, "AND Logic with Value", "Short Press"); }, "2564 2"},
+        {"button event needs Equal", [](Tables& t) { t.Function(2, "AND Logic with Value", "Short Press"); },
+         "2564 2"},
         {"vacant needs NAND", [](Tables& t) { t.Function(3, "AND Logic with Value", "Vacant"); }, "2565 3"},
-        {"occupied needs AND", [](Tables& t) { t.Function(1, "NAND Logic with Value", "Still Occupied"); }, "2566 1"},
+        {"occupied needs AND", [](Tables& t) { t.Function(1, "NAND Logic with Value", "Still Occupied"); },
+         "2566 1"},
         {"value not a number", [](Tables& t) { t.Function(2, "When Greater to Value", "twelve"); }, "2551 2"},
         {"empty value", [](Tables& t) { t.Function(2, "When Greater to Value", ""); }, "2551 2"},
         {"event with a trailing blank is no event",
@@ -210,16 +213,27 @@ TEST(DALI_Project_Check, Reports_The_First_Failure_As_The_Window_Does) {
         "Value=\"Short Press\"/></DALI2_Functions_Rules><DALI2_SetAccess_Rules>";
     const Case cases[] = {
         {"no files", {}, {}, true, 0, ""},
-        {"damaged device file", "<DALI_Access>", {}, false, 904, "Error! The file is not a valid XML document: "},
+        {"damaged device file",
+         "<DALI_Access>",
+         {},
+         false,
+         904,
+         "Error! The file is not a valid XML document: "},
         {"rules without root", {}, "<Other/>", false, 904, "Error! The file is not a valid XML document: "},
-        {"a rule out of range", {},
+        {"a rule out of range",
+         {},
          good_function + "<row DeviceSensor=\"Device\" Type=\"Dimmer\" ChannelNumber=\"1\" Instance=\"0\" "
                          "Command=\"0\" TimeSend=\"0\" TimeOut=\"0\" Function=\"2 - x\" Position=\"0\"/>"
                          "</DALI2_SetAccess_Rules></DALI2_Access>",
-         false, 2553, "Set Access - Error Row 1!! Function Must be between 0 and 1"},
-        {"a good project", {},
+         false,
+         2553,
+         "Set Access - Error Row 1!! Function Must be between 0 and 1"},
+        {"a good project",
+         {},
          good_function + "<row Enable=\"N\" DeviceSensor=\"Device\"/></DALI2_SetAccess_Rules></DALI2_Access>",
-         true, 0, ""},
+         true,
+         0,
+         ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

@@ -16,7 +16,9 @@ using UComon::Cell_Grid;
 
 namespace {
 
-QString Data(const char* name) { return QStringLiteral(DRAVIAN_TEST_DATA "/dali/") + QLatin1String(name); }
+QString Data(const char* name) {
+    return QStringLiteral(DRAVIAN_TEST_DATA "/dali/") + QLatin1String(name);
+}
 
 struct Tables {
     Cell_Grid devices, functions, rules;
@@ -143,11 +145,12 @@ TEST(DALI2_File, Save_Keeps_Attribute_Order_And_Only_Used_Rows) {
     const QByteArray bytes = DALI2_Rules_Bytes(t.functions, t.rules);
 
     EXPECT_FALSE(bytes.startsWith("<?xml"));
-    EXPECT_TRUE(bytes.contains(
-        "<row Function=\"Set Out\" Condition=\"\" Value=\"\" Channel=\"\" Val=\"\" Next_Function=\"\" Mnemonic=\"\"/>"));
-    EXPECT_TRUE(bytes.contains("<row Enable=\"Y\" DeviceSensor=\"Device\" Type=\"Dimmer\" ChannelNumber=\"1\" "
-                               "Instance=\"2\" Command=\"3\" TimeSend=\"4\" TimeOut=\"5\" Function=\"0 - None\" "
-                               "Position=\"6\" NumBytes=\"1\" Mnemonic=\"first\"/>"));
+    EXPECT_TRUE(bytes.contains("<row Function=\"Set Out\" Condition=\"\" Value=\"\" Channel=\"\" Val=\"\" "
+                               "Next_Function=\"\" Mnemonic=\"\"/>"));
+    EXPECT_TRUE(
+        bytes.contains("<row Enable=\"Y\" DeviceSensor=\"Device\" Type=\"Dimmer\" ChannelNumber=\"1\" "
+                       "Instance=\"2\" Command=\"3\" TimeSend=\"4\" TimeOut=\"5\" Function=\"0 - None\" "
+                       "Position=\"6\" NumBytes=\"1\" Mnemonic=\"first\"/>"));
     EXPECT_TRUE(bytes.contains("<row Enable=\"N\" DeviceSensor=\"Sensor\""));
     EXPECT_EQ(bytes.count("<row "), 3);
     EXPECT_LT(bytes.indexOf("DALI2_Functions_Rules"), bytes.indexOf("DALI2_SetAccess_Rules"));
@@ -169,9 +172,13 @@ TEST(DALI2_File, Empty_Tables_Save_Two_Empty_Lists) {
 TEST(DALI2_File, Whatever_A_User_Types_Reads_Back_Unchanged) {
     Temp_Program p;
     Tables t;
-    const QStringList texts = {QString::fromUtf8("  blanks both ends  "), "quote \" and ' apostrophe",
-                               "less < greater > amp &amp; &", QString::fromUtf8("accents àèìòù ß € 日本"),
-                               "tab\there", " ", ""};
+    const QStringList texts = {QString::fromUtf8("  blanks both ends  "),
+                               "quote \" and ' apostrophe",
+                               "less < greater > amp &amp; &",
+                               QString::fromUtf8("accents àèìòù ß € 日本"),
+                               "tab\there",
+                               " ",
+                               ""};
     for (int i = 0; i < texts.size(); ++i) {
         Fill_Rule(t.rules, i + 1, {"Device", "Dimmer"});
         t.rules.Set_Text(RC_Mnemonic, i + 1, texts[i]);

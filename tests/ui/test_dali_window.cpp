@@ -13,11 +13,11 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QMouseEvent>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QTabWidget>
 
 #include <gtest/gtest.h>
@@ -53,7 +53,9 @@ struct DALI_Window : ::testing::Test {
         });
         return Show_Modal(w.get());
     }
-    void Write(const char* file, const QByteArray& bytes) { program.write("PROJECTS/Demo/" + QString(file), bytes); }
+    void Write(const char* file, const QByteArray& bytes) {
+        program.write("PROJECTS/Demo/" + QString(file), bytes);
+    }
     QByteArray Read(const char* file) { return program.read("PROJECTS/Demo/" + QString(file)); }
 
     Cell_Grid& Rules() { return w->ASG->Cells(); }
@@ -80,7 +82,8 @@ QStringList Items(QComboBox* c) {
 const QByteArray Bad_Rule_File =
     "<DALI2_Access><DALI2_Functions_Rules><row Function=\"Set Out\" Condition=\"No Condition\" Value=\"1\"/>"
     "</DALI2_Functions_Rules><DALI2_SetAccess_Rules>"
-    "<row Enable=\"Y\" DeviceSensor=\"Device\" Type=\"Dimmer\" ChannelNumber=\"1\" Instance=\"0\" Command=\"256\" "
+    "<row Enable=\"Y\" DeviceSensor=\"Device\" Type=\"Dimmer\" ChannelNumber=\"1\" Instance=\"0\" "
+    "Command=\"256\" "
     "TimeSend=\"0\" TimeOut=\"0\" Function=\"\" Position=\"0\"/></DALI2_SetAccess_Rules></DALI2_Access>";
 
 } // namespace
@@ -104,7 +107,8 @@ TEST_F(DALI_Window, Edits_Are_Saved_On_OK_And_Shown_Again_Cancel_Discards_Them) 
         Functions().Set_Text(FC_Condition, 1, "When Equal to Value");
         Functions().Set_Text(FC_Value, 1, "Short Press");
         Functions().Set_Text(FC_Mnemonic, 1, QString::fromUtf8(" <Hall> & \"stairs\" è "));
-        const QStringList rule = {"Sensor", "Push Button", "4", "1", "0", "100", "1000", "1 - x", "3", "2", " m "};
+        const QStringList rule = {"Sensor", "Push Button", "4", "1", "0",  "100",
+                                  "1000",   "1 - x",       "3", "2", " m "};
         for (int c = RC_DevSen; c < Rule_Cols; ++c)
             Rules().Set_Text(c, 1, rule[c - RC_DevSen]);
         w->Btn_OK->click();
@@ -271,8 +275,8 @@ TEST_F(DALI_Window, Heading_Menus_And_Page_Buttons) {
             QWidget* page;
             bool devices;
         };
-        for (const Page p : {Page{w->TS_Set_Access, false}, Page{w->TS_Functions, false},
-                             Page{w->TS_Select_Device, true}}) {
+        for (const Page p :
+             {Page{w->TS_Set_Access, false}, Page{w->TS_Functions, false}, Page{w->TS_Select_Device, true}}) {
             w->PC_DALI->setCurrentWidget(p.page);
             EXPECT_EQ(w->Btn_SelectAll->isVisible(), p.devices);
             EXPECT_EQ(w->Btn_ClearAll->isVisible(), p.devices);
@@ -280,8 +284,7 @@ TEST_F(DALI_Window, Heading_Menus_And_Page_Buttons) {
                 EXPECT_EQ(b->isVisible(), !p.devices);
         }
         EXPECT_EQ(w->Btn_PasteRow->x(), 606);
-        EXPECT_EQ(w->ASG->model()->headerData(RC_Command, Qt::Horizontal, Qt::ToolTipRole),
-                  T(2524));
+        EXPECT_EQ(w->ASG->model()->headerData(RC_Command, Qt::Horizontal, Qt::ToolTipRole), T(2524));
         EXPECT_FALSE(w->ASG->model()->headerData(0, Qt::Horizontal, Qt::ToolTipRole).isValid());
     });
 }
@@ -324,14 +327,16 @@ TEST_F(DALI_Window, A_Language_Change_Reaches_Every_Page) {
     Text_Table[612] = "DALI-Geraet 2";
     w->Set_Lang();
     EXPECT_EQ(w->PC_DALI->tabText(1), "Zugriff einstellen");
-    EXPECT_EQ(w->ASG->model()->headerData(RC_Channel, Qt::Horizontal, Qt::DisplayRole).toString(), "Kanalnummer");
+    EXPECT_EQ(w->ASG->model()->headerData(RC_Channel, Qt::Horizontal, Qt::DisplayRole).toString(),
+              "Kanalnummer");
     EXPECT_EQ(Devices().Text(DC_Caption, 3), "DALI-Geraet 2");
     EXPECT_EQ(w->Btn_DelRow->text(), "Delete Row");
 }
 
 TEST(DALI_Main_Window, The_DALI_Access_Step_Opens_The_Window_On_The_Active_Project) {
     Temp_Program program;
-    program.write("PROJECTS/Demo/DALI_Access.xml", "<DALI_Access><DALI_ID_DEVICE_9>1</DALI_ID_DEVICE_9></DALI_Access>");
+    program.write("PROJECTS/Demo/DALI_Access.xml",
+                  "<DALI_Access><DALI_ID_DEVICE_9>1</DALI_ID_DEVICE_9></DALI_Access>");
     program.write("Dravian.xml",
                   "<Conf_Settings><lastproj><projectname>Demo</projectname></lastproj></Conf_Settings>");
     Recorder rec;

@@ -46,11 +46,11 @@ void Send_Enter(QWidget* w) {
 TEST(Grid_Paste_Row, Refusals_Question_And_Paste) {
     struct Case {
         const char* what;
-        int clip_width;        // texts in the clipboard
-        bool copied;           // the grid's copied flag
-        QStringList target;    // data cells of the target row before (4 data columns, column 2 a check box)
-        QList<bool> answers;   // to the question
-        QList<int> lines;      // messages shown
+        int clip_width;      // texts in the clipboard
+        bool copied;         // the grid's copied flag
+        QStringList target;  // data cells of the target row before (4 data columns, column 2 a check box)
+        QList<bool> answers; // to the question
+        QList<int> lines;    // messages shown
         bool pasted;
     };
     const Case cases[] = {
@@ -213,7 +213,7 @@ TEST(Grid_Enter_Next_Cell, Moves_Only_While_The_Setting_Is_On) {
         bool consumed;
     };
     const Case cases[] = {
-        {true, 2, 5, 3, 5, true}, {true, 7, 5, 1, 6, true}, {true, 7, 6, 1, 1, true},
+        {true, 2, 5, 3, 5, true},   {true, 7, 5, 1, 6, true}, {true, 7, 6, 1, 1, true},
         {false, 2, 5, 2, 5, false}, {true, 0, 3, 0, 3, true},
     };
     for (const Case& c : cases) {
