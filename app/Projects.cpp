@@ -39,8 +39,8 @@ int Create_Project(const QString& name) {
     if (QFileInfo::exists(dir))
         return 106;
     // Folder names do not distinguish case, on every platform.
-    const QStringList all = QDir(Projects_Dir).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden |
-                                                         QDir::System);
+    const QStringList all =
+        QDir(Projects_Dir).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
     if (Search_Open_Conf(all, name) >= 0)
         return 106;
     if (!QDir(Projects_Dir).mkdir(name))

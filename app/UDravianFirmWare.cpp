@@ -10,6 +10,7 @@
 #include "common/UMessages.h"
 #include "common/UStyle.h"
 #include "dali/UDALI_Access.h"
+#include "image/Build_Image.h"
 #include "options/UAbout.h"
 #include "options/USoftOptions.h"
 #include "options/Version_Check.h"
@@ -277,6 +278,12 @@ void TFDravianFirmWare::Open_Project() {
 }
 
 void TFDravianFirmWare::Update_Device() {
+    // The updater loads the bank files: without a complete, current set it must not start.
+    USaveBincc::Build_Error error;
+    if (!USaveBincc::Build_Image(&error) || !USaveBincc::Write_Image_Files(&error)) {
+        Show_Message_Text(Msg_Kind::Error, error.Message(), error.line);
+        return;
+    }
     Forms::FBoot->Form_Type = 1;
     Show_Modal(Forms::FBoot);
 }

@@ -44,8 +44,8 @@ bool Show_Message_Text(Msg_Kind kind, const QString& text, int line) {
         QMessageBox::information(parent, title, text, QMessageBox::Ok);
         return false;
     case Msg_Kind::Confirmation:
-        return QMessageBox::question(parent, title, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) ==
-               QMessageBox::Yes;
+        return QMessageBox::question(parent, title, text, QMessageBox::Yes | QMessageBox::No,
+                                     QMessageBox::No) == QMessageBox::Yes;
     }
     return false;
 }

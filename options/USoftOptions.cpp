@@ -150,7 +150,8 @@ void TFSoftOptions::FormShow() {
 void TFSoftOptions::Create_Lang_List() {
     SL_Languages.clear();
     const QFileInfoList files =
-        QDir(Language_Dir).entryInfoList({QStringLiteral("*.lng")}, QDir::Files | QDir::Hidden | QDir::System);
+        QDir(Language_Dir)
+            .entryInfoList({QStringLiteral("*.lng")}, QDir::Files | QDir::Hidden | QDir::System);
     for (const QFileInfo& fi : files)
         if (fi.permissions() & QFileDevice::WriteOwner) // read-only files are not offered
             SL_Languages.append(fi.fileName());
@@ -248,8 +249,9 @@ void TFSoftOptions::Btn_OKClick() {
 
 void TFSoftOptions::Btn_Check_UpdateClick() {
     if (Check_Version()) {
-        LL_Check_Update->setText(QStringLiteral("<a href=\"%1\">%2</a>")
-                                     .arg(Download_Page_Url().toString().toHtmlEscaped(), T(314).toHtmlEscaped()));
+        LL_Check_Update->setText(
+            QStringLiteral("<a href=\"%1\">%2</a>")
+                .arg(Download_Page_Url().toString().toHtmlEscaped(), T(314).toHtmlEscaped()));
     } else {
         LL_Check_Update->setText(T(315).toHtmlEscaped());
     }

@@ -69,6 +69,15 @@ int main(int argc, char** argv) {
         }
         w->hide();
     }
+    // The other pages of the DALI access window.
+    for (int page = 1; page < Forms::FDALI_Access->PC_DALI->count(); ++page) {
+        Forms::FDALI_Access->PC_DALI->setCurrentIndex(page);
+        Forms::FDALI_Access->show();
+        QApplication::processEvents();
+        const QString file = out + QLatin1Char('/') + lang + QStringLiteral("_FDALI_Access_%1.png").arg(page);
+        Forms::FDALI_Access->grab().save(file);
+        Forms::FDALI_Access->hide();
+    }
     Forms::FDravianFirmWare->close();
     Forms::Destroy_All();
     return 0;

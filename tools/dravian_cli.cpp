@@ -1,7 +1,7 @@
 // Command-line companion of the configurator: no windows, same files and rules.
 #include "common/Comon_State.h"
-#include "tools/Cli_Commands.h"
 #include "texts/Text_Table.h"
+#include "tools/Cli_Commands.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

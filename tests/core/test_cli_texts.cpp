@@ -24,7 +24,8 @@ Cli_Run Cli(const QStringList& args) {
 
 TEST(Texts_Cli, PrintsTheTableWithALanguageFileApplied) {
     Temp_Program p;
-    p.write("Deutsch.lng", QByteArray("\xEF\xBB\xBF") + "STR0 = Anfang\r\nSTR2799 = \xC2\xB6 Ende \xC2\xB6\r\n");
+    p.write("Deutsch.lng",
+            QByteArray("\xEF\xBB\xBF") + "STR0 = Anfang\r\nSTR2799 = \xC2\xB6 Ende \xC2\xB6\r\n");
     const Cli_Run r = Cli({"texts", "--lng", p.path("Deutsch.lng"), "--json"});
     ASSERT_EQ(r.code, 0) << r.err.constData();
     const QJsonArray a = QJsonDocument::fromJson(r.out).array();
@@ -38,8 +39,8 @@ TEST(Texts_Cli, PrintsTheTableWithALanguageFileApplied) {
 }
 
 TEST(Texts_Cli, UsageErrors) {
-    for (const QStringList& args : {QStringList{}, QStringList{"texts"}, QStringList{"texts", "--lng"},
-                                    QStringList{"frobnicate"}}) {
+    for (const QStringList& args :
+         {QStringList{}, QStringList{"texts"}, QStringList{"texts", "--lng"}, QStringList{"frobnicate"}}) {
         const Cli_Run r = Cli(args);
         EXPECT_EQ(r.code, 2) << args.join(' ').toStdString();
         EXPECT_TRUE(r.err.contains("usage:"));

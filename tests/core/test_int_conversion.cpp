@@ -25,7 +25,7 @@ TEST(Shell_IntConversion, WholeTextRules) {
         {"X1F", true, 31},
         {"0x10", true, 16},
         {"0X10", true, 16},
-        {"$FFFFFFFF", true, -1}, // a 32-bit pattern
+        {"$FFFFFFFF", true, -1},  // a 32-bit pattern
         {"$100000000", false, 0}, // more than eight digits
         {"$", false, 0},
         {"0x", false, 0},

@@ -95,7 +95,8 @@ TEST(Texts_LangFile, Encodings) {
     const QByteArray utf16be = QByteArray("\xFE\xFF", 2) + QByteArray(be(text));
     const QByteArray utf8_bom = "\xEF\xBB\xBF" + text.toUtf8();
     const QByteArray utf8 = text.toUtf8();
-    const QByteArray cp1252 = "STR0 = Schlie\xDF" "en \xE4\xF6\xFC \x80";
+    const QByteArray cp1252 = "STR0 = Schlie\xDF"
+                              "en \xE4\xF6\xFC \x80";
 
     for (const QByteArray& bytes : {utf16le, utf16be, utf8_bom, utf8, cp1252}) {
         const QStringList t = Apply(Decode_Lang_Bytes(bytes));

@@ -50,9 +50,11 @@ TEST(Shell_Settings, ReadsEachGroupUnderItsOwnGuard) {
         {"declaration and comment before the root",
          QByteArray("<?xml version=\"1.0\"?>\n<!-- settings -->\n") + Full,
          {"P1", "10.0.0.7", "Italiano", true, true, true, true}},
-        {"other root name", QByteArray(Full).replace("Conf_Settings", "Other"),
+        {"other root name",
+         QByteArray(Full).replace("Conf_Settings", "Other"),
          {"P1", "10.0.0.7", "Italiano", true, true, true, true}},
-        {"only language", "<Conf_Settings><lastlang><language>Deutsch</language></lastlang></Conf_Settings>",
+        {"only language",
+         "<Conf_Settings><lastlang><language>Deutsch</language></lastlang></Conf_Settings>",
          {"", ip, "Deutsch", false, false, false, false}},
         {"empty values stay empty",
          "<Conf_Settings><lastipadd><ipaddress/></lastipadd><lastlang><language></language></lastlang>"
@@ -71,7 +73,8 @@ TEST(Shell_Settings, ReadsEachGroupUnderItsOwnGuard) {
          "<Conf_Settings><projectname>P1</projectname><lastipadd><language>X</language></lastipadd>"
          "</Conf_Settings>",
          {"", ip, "English", false, false, false, false}},
-        {"not well-formed", "<Conf_Settings><lastproj><projectname>P1</lastproj>",
+        {"not well-formed",
+         "<Conf_Settings><lastproj><projectname>P1</lastproj>",
          {"", ip, "English", false, false, false, false}},
         {"empty file", "", {"", ip, "English", false, false, false, false}},
     };
@@ -103,14 +106,23 @@ TEST(Shell_Settings, WriteThenReadGivesBackTheValues) {
     Current_Language.clear();
     Enable_Internet = Enable_Update = Enable_Jump_Field_Tables = Double_Click_Auto_Size = false;
     Read_Settings();
-    Expect_State({QString::fromUtf8("Büro <1> & \"2\""), "192.168.10.20", "Français", true, false, true, false},
-                 "round trip");
+    Expect_State(
+        {QString::fromUtf8("Büro <1> & \"2\""), "192.168.10.20", "Français", true, false, true, false},
+        "round trip");
 
     // The elements in their order, with the capitals of Double_Click_Auto_Size.
     const QString s = QString::fromUtf8(written);
-    const char* order[] = {"<lastproj>", "<projectname>", "<lastipadd>", "<ipaddress>", "<lastlang>",
-                           "<language>", "<lastinternet>", "<enable_internet>", "<enable_update>",
-                           "<enable_jump_field_tables>", "<Double_Click_Auto_Size>"};
+    const char* order[] = {"<lastproj>",
+                           "<projectname>",
+                           "<lastipadd>",
+                           "<ipaddress>",
+                           "<lastlang>",
+                           "<language>",
+                           "<lastinternet>",
+                           "<enable_internet>",
+                           "<enable_update>",
+                           "<enable_jump_field_tables>",
+                           "<Double_Click_Auto_Size>"};
     qsizetype pos = 0;
     for (const char* tag : order) {
         const qsizetype at = s.indexOf(QLatin1String(tag), pos);
@@ -163,9 +175,9 @@ TEST(Shell_Projects, CreateRefusalsAndSuccess) {
         QString name;
         int line;
     } cases[] = {
-        {"", 107},           {"Existing", 106},        {"EXISTING", 106}, {"existing", 106},
-        {"a/b", 105},        {"..\\outside", 105},     {".", 105},        {"..", 105},
-        {"../escape", 105},  {QString(300, 'n'), 105},
+        {"", 107},          {"Existing", 106},        {"EXISTING", 106}, {"existing", 106},
+        {"a/b", 105},       {"..\\outside", 105},     {".", 105},        {"..", 105},
+        {"../escape", 105}, {QString(300, 'n'), 105},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(Create_Project(c.name), c.line) << c.name.toStdString();

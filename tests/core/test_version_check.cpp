@@ -31,8 +31,8 @@ TEST(Options_ConvVersion, Texts) {
         const char* text;
         int value;
     } cases[] = {
-        {"1.501", 1501},       {"VER. 1.502", 1502}, {"VER. 2.100 and more words", 2100},
-        {"VER. 2.0", -1},      {"VER. ", -1},        {"", -1},
+        {"1.501", 1501},     {"VER. 1.502", 1502}, {"VER. 2.100 and more words", 2100},
+        {"VER. 2.0", -1},    {"VER. ", -1},        {"", -1},
         {"VER. 12.345", -1}, {"VER. 1.5a1", -1},   {"VER.   1.600  ", 1600},
     };
     for (const Case& c : cases)
@@ -83,7 +83,8 @@ TEST(Options_CheckVersion, RequestAsTheSiteExpectsIt) {
     const QByteArray r = server.requests().first();
     const QList<QByteArray> lines = r.split('\n');
     EXPECT_EQ(lines[0], "GET /home/download/GetversionSW.asp?nomesw=CF51730 HTTP/1.0\r");
-    EXPECT_TRUE(r.contains("\r\nAccept: text/html,application/xhtml+xml,application/xml;q=0.9,*/*;q=0.8\r\n"));
+    EXPECT_TRUE(
+        r.contains("\r\nAccept: text/html,application/xhtml+xml,application/xml;q=0.9,*/*;q=0.8\r\n"));
     EXPECT_TRUE(r.contains("\r\nUser-Agent: Mozilla/3.0 (compatible; Indy Library)\r\n"));
     EXPECT_TRUE(r.contains("\r\nHost: 127.0.0.1:" + QByteArray::number(server.port()) + "\r\n"));
     EXPECT_FALSE(r.toLower().contains("cookie"));
@@ -91,6 +92,7 @@ TEST(Options_CheckVersion, RequestAsTheSiteExpectsIt) {
 
 TEST(Options_CheckVersion, LinksOfTheMaker) {
     EXPECT_EQ(Home_Page_Url().toString(), "http://www.dravian.example/HOME/default.asp?frompg=CF51730");
-    EXPECT_EQ(Download_Page_Url().toString(), "http://www.dravian.example/Home/download/download.asp#GW51730");
+    EXPECT_EQ(Download_Page_Url().toString(),
+              "http://www.dravian.example/Home/download/download.asp#GW51730");
     EXPECT_TRUE(Version_Check_Url().startsWith("http://www.dravian.example/"));
 }

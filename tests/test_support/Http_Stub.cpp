@@ -8,7 +8,8 @@
 
 #include <chrono>
 
-Http_Stub::Http_Stub(QByteArray response, int delay_ms) : response_(std::move(response)), delay_ms_(delay_ms) {
+Http_Stub::Http_Stub(QByteArray response, int delay_ms)
+    : response_(std::move(response)), delay_ms_(delay_ms) {
     listen_fd_ = ::socket(AF_INET, SOCK_STREAM, 0);
     int one = 1;
     ::setsockopt(listen_fd_, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
@@ -36,8 +37,8 @@ QList<QByteArray> Http_Stub::requests() const {
 }
 
 QByteArray Http_Stub::Ok(const QByteArray& body) {
-    return "HTTP/1.0 200 OK\r\nContent-Type: text/html\r\nContent-Length: " + QByteArray::number(body.size()) +
-           "\r\n\r\n" + body;
+    return "HTTP/1.0 200 OK\r\nContent-Type: text/html\r\nContent-Length: " +
+           QByteArray::number(body.size()) + "\r\n\r\n" + body;
 }
 
 void Http_Stub::Serve() {
@@ -67,7 +68,8 @@ void Http_Stub::Serve() {
             std::this_thread::sleep_for(std::chrono::milliseconds(delay_ms_));
         qsizetype sent = 0;
         while (sent < response_.size()) {
-            const ssize_t n = ::send(fd, response_.constData() + sent, size_t(response_.size() - sent), MSG_NOSIGNAL);
+            const ssize_t n =
+                ::send(fd, response_.constData() + sent, size_t(response_.size() - sent), MSG_NOSIGNAL);
             if (n <= 0)
                 break;
             sent += n;

@@ -96,7 +96,7 @@ TEST(Options_Languages, OrderReadOnlyAndFlags) {
     p.start();
     Open_Options(r, [](TFSoftOptions* o) {
         EXPECT_EQ(o->SL_Languages, (QStringList{"deutsch.lng", "English.lng", "Italiano.lng"}));
-        EXPECT_TRUE(o->I_L[2]->isVisible()); // its own flag
+        EXPECT_TRUE(o->I_L[2]->isVisible());  // its own flag
         EXPECT_FALSE(o->I_L[0]->isVisible()); // no flag and no default flag
         return int(QDialog::Rejected);
     });
@@ -113,7 +113,8 @@ TEST(Options_Languages, OrderReadOnlyAndFlags) {
 TEST(Options_Languages, YesThenCancelKeepsTheNewTextsButNotTheSetting) {
     Program p;
     p.add_languages({"English", "Italiano"});
-    p.write("LANGUAGE/Italiano.lng", "STR0 = Inizio\r\nSTR100 = Nuova configurazione\r\nSTR304 = Lingua : \r\n");
+    p.write("LANGUAGE/Italiano.lng",
+            "STR0 = Inizio\r\nSTR100 = Nuova configurazione\r\nSTR304 = Lingua : \r\n");
     Recorder r;
     p.start();
     Open_Options(r, [&](TFSoftOptions* o) {
@@ -188,14 +189,15 @@ TEST(Options_Connection, ManualCheckShowsTheAnswer) {
     Program p;
     Recorder r;
     p.start();
-    for (const auto& [answer, text] : {std::pair{"VER. 1.502", "New Version Available"},
-                                       std::pair{"VER. 1.501", "No Update Available"}}) {
+    for (const auto& [answer, text] :
+         {std::pair{"VER. 1.502", "New Version Available"}, std::pair{"VER. 1.501", "No Update Available"}}) {
         Http_Stub server(Http_Stub::Ok(answer));
         Version_Check_Host = QString("127.0.0.1:%1").arg(server.port());
         Open_Options(r, [&](TFSoftOptions* o) {
             o->Btn_Check_UpdateClick();
             EXPECT_FALSE(o->LL_Check_Update->isHidden());
-            EXPECT_TRUE(o->LL_Check_Update->text().contains(text)) << o->LL_Check_Update->text().toStdString();
+            EXPECT_TRUE(o->LL_Check_Update->text().contains(text))
+                << o->LL_Check_Update->text().toStdString();
             return int(QDialog::Rejected);
         });
     }
@@ -207,14 +209,16 @@ TEST(Options_Connection, ManualCheckShowsTheAnswer) {
     Forms::FDravianFirmWare->Timer_UpdateTimer();
     Version_Check_Host = Maker_Web_Host;
     EXPECT_FALSE(Forms::FDravianFirmWare->LL_Update->isHidden());
-    EXPECT_TRUE(Forms::FDravianFirmWare->LL_Update->text().contains("New Version Available. Click Here for more Details"));
+    EXPECT_TRUE(Forms::FDravianFirmWare->LL_Update->text().contains(
+        "New Version Available. Click Here for more Details"));
     EXPECT_TRUE(Forms::FDravianFirmWare->LL_Update->text().contains("download.asp#GW51730"));
 }
 
 TEST(Options_About, FixedTextsInEveryLanguageAndLinks) {
     Program p;
     p.write("LANGUAGE/Italiano.lng", "STR0 = Inizio\r\n");
-    p.write("Dravian.xml", "<Conf_Settings><lastlang><language>Italiano</language></lastlang></Conf_Settings>");
+    p.write("Dravian.xml",
+            "<Conf_Settings><lastlang><language>Italiano</language></lastlang></Conf_Settings>");
     Recorder r;
     p.start();
     r.next_modal([](QDialog* d) {

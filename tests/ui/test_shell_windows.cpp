@@ -32,7 +32,8 @@ struct Program : Temp_Program {
 };
 
 QByteArray Settings_With_Project(const char* name) {
-    return QByteArray("<Conf_Settings><lastproj><projectname>") + name + "</projectname></lastproj></Conf_Settings>";
+    return QByteArray("<Conf_Settings><lastproj><projectname>") + name +
+           "</projectname></lastproj></Conf_Settings>";
 }
 
 } // namespace
@@ -63,9 +64,11 @@ TEST(Shell_Startup, EmptyFolderThenClose) {
 }
 
 TEST(Shell_Startup, TimerFollowsBothInternetFlags) {
-    for (const auto& [internet, update, on] : {std::tuple{"1", "1", true}, {"1", "0", false}, {"0", "1", false}}) {
+    for (const auto& [internet, update, on] :
+         {std::tuple{"1", "1", true}, {"1", "0", false}, {"0", "1", false}}) {
         Program p(QByteArray("<Conf_Settings><lastinternet><enable_internet>") + internet +
-                  "</enable_internet><enable_update>" + update + "</enable_update></lastinternet></Conf_Settings>");
+                  "</enable_internet><enable_update>" + update +
+                  "</enable_update></lastinternet></Conf_Settings>");
         p.start();
         EXPECT_EQ(p.main()->Timer_Update->isActive(), on) << internet << update;
         EXPECT_EQ(p.main()->Timer_Update->interval(), 60000);
@@ -125,13 +128,13 @@ TEST(Shell_MainWindow, Layout) {
     struct Pos {
         QWidget* w;
         int x, y;
-    } pos[] = {{m->L_SW_Code, 16, 8},       {m->L_SW_Desc, 16, 42},      {m->Btn_Info, 516, 8},
-               {m->Btn_Opz, 574, 8},        {m->Btn_Close, 632, 8},      {m->LL_Update, 208, 19},
-               {m->Shape2, 80, 70},         {m->L_Name_Conf, 87, 75},    {m->L_Name_Conf_L2, 87, 88},
-               {m->L_Begin, 16, 84},        {m->Btn_New, 80, 112},       {m->Btn_Open, 258, 112},
-               {m->Btn_Prm_Gen, 80, 156},   {m->Btn_DALI_Access, 80, 200}, {m->Btn_CreateBin, 80, 244},
-               {m->L_Step_1, 16, 128},      {m->L_Step_2, 16, 172},      {m->L_Step_3, 16, 216},
-               {m->L_Step_4, 16, 260},      {m->L_Varnel, 565, 260},     {m->Shape1, 10, 295}};
+    } pos[] = {{m->L_SW_Code, 16, 8},     {m->L_SW_Desc, 16, 42},        {m->Btn_Info, 516, 8},
+               {m->Btn_Opz, 574, 8},      {m->Btn_Close, 632, 8},        {m->LL_Update, 208, 19},
+               {m->Shape2, 80, 70},       {m->L_Name_Conf, 87, 75},      {m->L_Name_Conf_L2, 87, 88},
+               {m->L_Begin, 16, 84},      {m->Btn_New, 80, 112},         {m->Btn_Open, 258, 112},
+               {m->Btn_Prm_Gen, 80, 156}, {m->Btn_DALI_Access, 80, 200}, {m->Btn_CreateBin, 80, 244},
+               {m->L_Step_1, 16, 128},    {m->L_Step_2, 16, 172},        {m->L_Step_3, 16, 216},
+               {m->L_Step_4, 16, 260},    {m->L_Varnel, 565, 260},       {m->Shape1, 10, 295}};
     for (const Pos& q : pos)
         EXPECT_EQ(q.w->pos(), QPoint(q.x, q.y)) << q.w->objectName().toStdString();
     EXPECT_EQ(m->Shape2->size(), QSize(348, 36));
@@ -147,8 +150,9 @@ TEST(Shell_MainWindow, EditorStepsRefuseWithoutProject) {
     Program p;
     Recorder r;
     p.start();
-    for (QWidget* b : {static_cast<QWidget*>(p.main()->Btn_Prm_Gen), static_cast<QWidget*>(p.main()->Btn_DALI_Access),
-                       static_cast<QWidget*>(p.main()->Btn_CreateBin)})
+    for (QWidget* b :
+         {static_cast<QWidget*>(p.main()->Btn_Prm_Gen), static_cast<QWidget*>(p.main()->Btn_DALI_Access),
+          static_cast<QWidget*>(p.main()->Btn_CreateBin)})
         QTest::mouseClick(b, Qt::LeftButton);
     EXPECT_EQ(r.lines(), (QList<int>{18, 18, 18}));
     EXPECT_EQ(r.messages[0].kind, Msg_Kind::Error);
@@ -210,8 +214,9 @@ TEST(Shell_MainWindow, LinksOpenTheMakersPages) {
 TEST(Shell_MainWindow, LanguageChangeReachesEveryWindow) {
     Program p(Settings_With_Project("Test"));
     QDir().mkpath(p.path("PROJECTS/Test"));
-    p.write("LANGUAGE/Deutsch.lng", "STR0 = Anfang\nSTR11 = Offene Konfiguration : \nSTR100 = Neue Konfiguration\n"
-                                    "STR200 = Konfiguration öffnen\nSTR300 = Optionen\n");
+    p.write("LANGUAGE/Deutsch.lng",
+            "STR0 = Anfang\nSTR11 = Offene Konfiguration : \nSTR100 = Neue Konfiguration\n"
+            "STR200 = Konfiguration öffnen\nSTR300 = Optionen\n");
     p.start();
     Current_Language = "Deutsch";
     Load_Language();
