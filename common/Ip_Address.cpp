@@ -47,7 +47,11 @@ bool Parse_IP_Address(const QString& text, quint32& address) {
 }
 
 QString IP_Address_Text(quint32 a) {
-    return QStringLiteral("%1.%2.%3.%4").arg(a >> 24).arg((a >> 16) & 0xFF).arg((a >> 8) & 0xFF).arg(a & 0xFF);
+    return QStringLiteral("%1.%2.%3.%4")
+        .arg(a >> 24)
+        .arg((a >> 16) & 0xFF)
+        .arg((a >> 8) & 0xFF)
+        .arg(a & 0xFF);
 }
 
 } // namespace UComon

@@ -51,7 +51,8 @@ QStringList List_COM_Ports() {
     QStringList out;
     for (int n = 1; n <= 256; ++n) {
         const std::wstring device = L"\\\\.\\COM" + std::to_wstring(n);
-        HANDLE h = CreateFileW(device.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        HANDLE h =
+            CreateFileW(device.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
         if (h != INVALID_HANDLE_VALUE) {
             CloseHandle(h);
             out.append(QString::number(n));

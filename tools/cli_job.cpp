@@ -38,7 +38,8 @@ int Cmd_Job(const QStringList& args) {
         return Cli_Usage_Error("job needs PROJECT_DIR, --ip, --option and --out");
     int option = -1;
     if (!Try_Str_To_Int(option_text, option) || option < 0 || option > 2)
-        return Cli_Usage_Error("--option is 0 (firmware and configuration), 1 (firmware) or 2 (configuration)");
+        return Cli_Usage_Error(
+            "--option is 0 (firmware and configuration), 1 (firmware) or 2 (configuration)");
     QString b1, b2, b3, b4;
     if (!Split_IP_Address(ip, b1, b2, b3, b4))
         return Cli_Usage_Error("--ip is a dotted address such as 192.168.2.205");

@@ -30,7 +30,11 @@ quint32 Crc32(const char* data, qsizetype size, quint32 crc) {
 
 QByteArray Encode_Packet(const Packet& p) {
     Payload_Writer w;
-    w.raw(QByteArray(Packet_Magic, 4)).u8(Protocol_Version).u8(p.code).u16(quint16(p.payload.size())).u32(p.seq);
+    w.raw(QByteArray(Packet_Magic, 4))
+        .u8(Protocol_Version)
+        .u8(p.code)
+        .u16(quint16(p.payload.size()))
+        .u32(p.seq);
     w.raw(p.payload);
     w.u32(Crc32(w.bytes));
     return w.bytes;

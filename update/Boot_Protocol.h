@@ -11,7 +11,7 @@ inline constexpr char Packet_Magic[4] = {'D', 'R', 'V', 'U'};
 inline constexpr quint8 Protocol_Version = 1;
 inline constexpr int Header_Size = 12;
 inline constexpr int Crc_Size = 4;
-inline constexpr int Max_Chunk = 1024;       // data bytes of one write or read
+inline constexpr int Max_Chunk = 1024; // data bytes of one write or read
 inline constexpr int Max_Payload = Max_Chunk + 16;
 inline constexpr quint8 Reply_Flag = 0x80;
 

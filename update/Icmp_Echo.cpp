@@ -50,8 +50,9 @@ public:
         request_.assign(size_t(size), 'D');
         reply_.assign(sizeof(ICMP_ECHO_REPLY) + request_.size() + 8 + 64, 0);
         ResetEvent(event_);
-        const DWORD r = IcmpSendEcho2(icmp_, event_, nullptr, nullptr, htonl(address), request_.data(),
-                                      WORD(request_.size()), nullptr, reply_.data(), DWORD(reply_.size()), 400);
+        const DWORD r =
+            IcmpSendEcho2(icmp_, event_, nullptr, nullptr, htonl(address), request_.data(),
+                          WORD(request_.size()), nullptr, reply_.data(), DWORD(reply_.size()), 400);
         if (r == 0 && GetLastError() != ERROR_IO_PENDING) {
             if (reason)
                 *reason = System_Text(GetLastError());
@@ -71,7 +72,8 @@ public:
 private:
     static QString System_Text(DWORD code) {
         wchar_t* buf = nullptr;
-        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                           FORMAT_MESSAGE_IGNORE_INSERTS,
                        nullptr, code, 0, reinterpret_cast<wchar_t*>(&buf), 0, nullptr);
         const QString s = buf ? QString::fromWCharArray(buf).trimmed() : QString::number(code);
         LocalFree(buf);
@@ -180,7 +182,8 @@ private:
         unsigned char buf[4096];
         sockaddr_in from{};
         socklen_t from_len = sizeof from;
-        const ssize_t n = ::recvfrom(fd_, buf, sizeof buf, MSG_DONTWAIT, reinterpret_cast<sockaddr*>(&from), &from_len);
+        const ssize_t n =
+            ::recvfrom(fd_, buf, sizeof buf, MSG_DONTWAIT, reinterpret_cast<sockaddr*>(&from), &from_len);
         if (n <= 0 || ntohl(from.sin_addr.s_addr) != target_)
             return;
         const unsigned char* icmp = buf;

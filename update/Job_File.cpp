@@ -23,7 +23,9 @@ struct Operation_Spec {
 
 void Add_Operation(QDomDocument& doc, QDomElement& operations, const Operation_Spec& op, bool read_back) {
     QDomElement e = doc.createElement(QStringLiteral("Operation"));
-    auto add = [&](const char* name, const QString& text) { Add_Text_Child(doc, e, QLatin1String(name), text); };
+    auto add = [&](const char* name, const QString& text) {
+        Add_Text_Child(doc, e, QLatin1String(name), text);
+    };
     add("Ope_Protection_Enabled", QString());
     add("Ope_GoToBoot_Before", QStringLiteral("0"));
     add("Ope_GoToApp_Before", QStringLiteral("0"));
@@ -55,7 +57,8 @@ void Build_Job(const Job_Request& r, QDomDocument& doc) {
     doc.clear();
     doc = QDomDocument();
     const bool firmware = r.option == Option_Firmware_And_Configuration || r.option == Option_Firmware;
-    const bool configuration = r.option == Option_Firmware_And_Configuration || r.option == Option_Configuration;
+    const bool configuration =
+        r.option == Option_Firmware_And_Configuration || r.option == Option_Configuration;
     // With the firmware alone, the application is started after each firmware write.
     const bool app_after_firmware = r.option == Option_Firmware;
     const QString bin = Join_Path(r.project_dir, QStringLiteral("bin"));
@@ -76,40 +79,41 @@ void Build_Job(const Job_Request& r, QDomDocument& doc) {
     QDomElement standard = Add_Text_Child(doc, root, QStringLiteral("Operations"), QString());
     if (firmware) {
         Add_Operation(doc, standard,
-                      {Join_Path(r.master_dir, QLatin1String(Firmware_File)), "0x8000", "1", true, "0x78100", false,
-                       app_after_firmware},
+                      {Join_Path(r.master_dir, QLatin1String(Firmware_File)), "0x8000", "1", true, "0x78100",
+                       false, app_after_firmware},
                       r.read_back);
         Add_Operation(doc, standard,
-                      {Join_Path(r.master_dir, QLatin1String(Web_Files_File)), "0xC0000", "1", false, "0x78100", false,
-                       app_after_firmware},
+                      {Join_Path(r.master_dir, QLatin1String(Web_Files_File)), "0xC0000", "1", false,
+                       "0x78100", false, app_after_firmware},
                       r.read_back);
     }
     if (configuration)
-        Add_Operation(doc, standard,
-                      {Join_Path(bin, QStringLiteral("bank.bin")), "0x66000", "2", false, "0x50100", false, true},
-                      r.read_back);
+        Add_Operation(
+            doc, standard,
+            {Join_Path(bin, QStringLiteral("bank.bin")), "0x66000", "2", false, "0x50100", false, true},
+            r.read_back);
 
     QDomElement esp32 = Add_Text_Child(doc, root, QStringLiteral("ESP32"), QString());
     Add_Text_Child(doc, esp32, QStringLiteral("Address_Protection"), QStringLiteral("0x7800"));
     QDomElement esp32_ops = Add_Text_Child(doc, esp32, QStringLiteral("Operations"), QString());
     if (firmware) {
         Add_Operation(doc, esp32_ops,
-                      {Join_Path(r.master_dir, QLatin1String(ESP32_Firmware_File)), "0x110000", "1", false, "0x78100",
-                       true, app_after_firmware},
+                      {Join_Path(r.master_dir, QLatin1String(ESP32_Firmware_File)), "0x110000", "1", false,
+                       "0x78100", true, app_after_firmware},
                       r.read_back);
         Add_Operation(doc, esp32_ops,
-                      {Join_Path(r.master_dir, QLatin1String(Web_Files_File)), "0x350000", "1", false, "0x78100", false,
-                       app_after_firmware},
+                      {Join_Path(r.master_dir, QLatin1String(Web_Files_File)), "0x350000", "1", false,
+                       "0x78100", false, app_after_firmware},
                       r.read_back);
     }
     if (configuration) {
         Add_Operation(doc, esp32_ops,
-                      {Join_Path(bin, QStringLiteral("bank_ESP32_1.bin")), "0x09000", "2", false, "0x50100", true,
-                       false},
+                      {Join_Path(bin, QStringLiteral("bank_ESP32_1.bin")), "0x09000", "2", false, "0x50100",
+                       true, false},
                       r.read_back);
         Add_Operation(doc, esp32_ops,
-                      {Join_Path(bin, QStringLiteral("bank_ESP32_2.bin")), "0x310000", "2", false, "0x50100", true,
-                       true},
+                      {Join_Path(bin, QStringLiteral("bank_ESP32_2.bin")), "0x310000", "2", false, "0x50100",
+                       true, true},
                       r.read_back);
     }
 }

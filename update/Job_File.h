@@ -25,13 +25,17 @@ inline constexpr int Boot_Port = 2008;
 inline constexpr int Boot_Port_Sec = 2007;
 
 // Items of the window's update option list.
-enum Update_Option_Index { Option_Firmware_And_Configuration = 0, Option_Firmware = 1, Option_Configuration = 2 };
+enum Update_Option_Index {
+    Option_Firmware_And_Configuration = 0,
+    Option_Firmware = 1,
+    Option_Configuration = 2
+};
 
 // What the job is made of: the address as typed, the option, read-back, and the
 // folders of the firmware files and of the project.
 struct Job_Request {
-    QString ip_address;  // written unchanged
-    int option = 0;      // Update_Option_Index
+    QString ip_address; // written unchanged
+    int option = 0;     // Update_Option_Index
     bool read_back = true;
     QString master_dir;  // "/"-joined
     QString project_dir; // "/"-joined

@@ -5,8 +5,8 @@
 #include "common/Serial_Ports.h"
 #include "common/UMessages.h"
 #include "common/UStyle.h"
-#include "update/Run_Program.h"
 #include "update/Job_File.h"
+#include "update/Run_Program.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -202,7 +202,7 @@ void TFBoot::Layout_Panels() {
     for (QWidget* p : {P_IP_Address, P_Eth_Search, P_Serial, P_Options}) {
         if (p->isHidden())
             continue;
-        const int h = p == P_IP_Address ? IP_Address_Height
+        const int h = p == P_IP_Address   ? IP_Address_Height
                       : p == P_Eth_Search ? Eth_Search_Height
                       : p == P_Serial     ? Serial_Height
                                           : Options_Height;
@@ -280,8 +280,8 @@ bool TFBoot::KeyPress(QLineEdit* box, QKeyEvent* e) {
 }
 
 QString TFBoot::Address_Text() const {
-    return E_IP1->text() + QLatin1Char('.') + E_IP2->text() + QLatin1Char('.') + E_IP3->text() + QLatin1Char('.') +
-           E_IP4->text();
+    return E_IP1->text() + QLatin1Char('.') + E_IP2->text() + QLatin1Char('.') + E_IP3->text() +
+           QLatin1Char('.') + E_IP4->text();
 }
 
 void TFBoot::PingReply(int bytes_received) { ping_res = bytes_received > 0 ? 1 : 2; }
@@ -325,8 +325,8 @@ bool TFBoot::Compile_XML_Parameter(int Type_dev) {
     if (UBoot::Write_Job(path, r, &reason))
         return true;
     Show_Message_Text(Msg_Kind::Error,
-                      T(Line_File_Not_Saved) + QLatin1Char('\n') + QDir::toNativeSeparators(path) + QLatin1Char('\n') +
-                          reason,
+                      T(Line_File_Not_Saved) + QLatin1Char('\n') + QDir::toNativeSeparators(path) +
+                          QLatin1Char('\n') + reason,
                       Line_File_Not_Saved);
     return false;
 }
@@ -347,9 +347,9 @@ void TFBoot::Btn_UpdateClick() {
         if (ping_res == 2)
             Show_Message(Msg_Kind::Warning, 836);
         else if (!Ping_Error.isEmpty())
-            Show_Message_Text(Msg_Kind::Error, T(837) + QLatin1Char('\n') + T(Line_Echo_Refused) + QLatin1Char(' ') +
-                                                   Ping_Error,
-                              837);
+            Show_Message_Text(
+                Msg_Kind::Error,
+                T(837) + QLatin1Char('\n') + T(Line_Echo_Refused) + QLatin1Char(' ') + Ping_Error, 837);
         else
             Error_Message(837);
         return;
@@ -371,8 +371,8 @@ void TFBoot::Btn_UpdateClick() {
     updating_ = false;
     if (!run.started)
         Show_Message_Text(Msg_Kind::Error,
-                          T(Line_Updater_Not_Started) + QLatin1Char('\n') + QDir::toNativeSeparators(updater) +
-                              QLatin1Char('\n') + run.error,
+                          T(Line_Updater_Not_Started) + QLatin1Char('\n') +
+                              QDir::toNativeSeparators(updater) + QLatin1Char('\n') + run.error,
                           Line_Updater_Not_Started);
 }
 

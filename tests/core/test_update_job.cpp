@@ -52,7 +52,8 @@ TEST(Update_Address, SplitTable) {
 }
 
 TEST(Update_Serial, PortNumbersOfDeviceNames) {
-    EXPECT_EQ(Com_Ports_Of({"ttyUSB0", "ttyS3", "ttyS0", "ttyS0", "ttyACM31", "tty0", "ttyS32", "ttyS01", "ttyUSB"}),
+    EXPECT_EQ(Com_Ports_Of(
+                  {"ttyUSB0", "ttyS3", "ttyS0", "ttyS0", "ttyACM31", "tty0", "ttyS32", "ttyS01", "ttyUSB"}),
               (QStringList{"1", "4", "33", "96"}));
     EXPECT_TRUE(Com_Ports_Of({}).isEmpty());
     // What this computer has: ascending numbers, each once.
@@ -94,7 +95,7 @@ TEST(Update_Job, OptionZeroIsTheExactLayout) {
     expected.replace("@PROJECT@", QDir::toNativeSeparators(r.project_dir));
     QDomDocument want;
     ASSERT_TRUE(want.setContent(expected));
-    EXPECT_EQ(doc.toString(1), want.toString(1)); // same elements, order and texts; layout aside
+    EXPECT_EQ(doc.toString(1), want.toString(1));             // same elements, order and texts; layout aside
     EXPECT_FALSE(doc.firstChild().isProcessingInstruction()); // no declaration, nothing but the root
     EXPECT_EQ(doc.childNodes().size(), 1);
 }
@@ -117,11 +118,21 @@ TEST(Update_Job, ListsForEachOptionAndReadBack) {
          {true, true}},
         {2, {"bank.bin"}, {"bank_ESP32_1.bin", "bank_ESP32_2.bin"}, {true}, {false, true}},
     };
-    const QStringList common_head = {"Ope_Protection_Enabled", "Ope_GoToBoot_Before", "Ope_GoToApp_Before",
-                                     "Ope_IP_Address",         "Ope_Port",            "Ope_Port_Sec",
-                                     "Ope_Erase_Memory",       "Ope_FileName",        "Ope_Start_Address",
-                                     "Ope_Memory_Type",        "Ope_Bank_Type",       "Ope_Read_Back",
-                                     "Ope_Write_CSS",          "Ope_Address_CSS",     "Ope_Command_CSS"};
+    const QStringList common_head = {"Ope_Protection_Enabled",
+                                     "Ope_GoToBoot_Before",
+                                     "Ope_GoToApp_Before",
+                                     "Ope_IP_Address",
+                                     "Ope_Port",
+                                     "Ope_Port_Sec",
+                                     "Ope_Erase_Memory",
+                                     "Ope_FileName",
+                                     "Ope_Start_Address",
+                                     "Ope_Memory_Type",
+                                     "Ope_Bank_Type",
+                                     "Ope_Read_Back",
+                                     "Ope_Write_CSS",
+                                     "Ope_Address_CSS",
+                                     "Ope_Command_CSS"};
     const QStringList wid = {"Ope_Write_Internal_Data", "Ope_WID_Address", "Ope_WID_Command", "Ope_WID_Data"};
     for (const Case& c : cases)
         for (bool read_back : {true, false}) {
@@ -129,9 +140,10 @@ TEST(Update_Job, ListsForEachOptionAndReadBack) {
             QDomDocument doc;
             Build_Job(Request(c.option, read_back), doc);
             const QDomElement root = doc.documentElement();
-            EXPECT_EQ(Child_Names(root), (QStringList{"Version", "Title", "IP_Address_Dev", "Application_Port",
-                                                      "Boot_Port", "Boot_Port_Sec", "Address_Protection",
-                                                      "Protections", "Operations", "ESP32"}))
+            EXPECT_EQ(
+                Child_Names(root),
+                (QStringList{"Version", "Title", "IP_Address_Dev", "Application_Port", "Boot_Port",
+                             "Boot_Port_Sec", "Address_Protection", "Protections", "Operations", "ESP32"}))
                 << where;
             EXPECT_EQ(root.firstChildElement("IP_Address_Dev").text(), "010.168.2.205");
             EXPECT_EQ(root.firstChildElement("Title").text(), "Dravian - CF51730 Ethernet Update");
@@ -139,20 +151,25 @@ TEST(Update_Job, ListsForEachOptionAndReadBack) {
             EXPECT_EQ(Child_Names(esp32), (QStringList{"Address_Protection", "Operations"}));
             EXPECT_EQ(esp32.firstChildElement("Address_Protection").text(), "0x7800");
 
-            const QDomElement lists[] = {root.firstChildElement("Operations"), esp32.firstChildElement("Operations")};
+            const QDomElement lists[] = {root.firstChildElement("Operations"),
+                                         esp32.firstChildElement("Operations")};
             const QStringList* files[] = {&c.standard, &c.esp32};
             const QList<bool>* apps[] = {&c.standard_app, &c.esp32_app};
             for (int l = 0; l < 2; ++l) {
                 int i = 0;
-                for (QDomElement op = lists[l].firstChildElement(); !op.isNull(); op = op.nextSiblingElement(), ++i) {
+                for (QDomElement op = lists[l].firstChildElement(); !op.isNull();
+                     op = op.nextSiblingElement(), ++i) {
                     ASSERT_LT(i, files[l]->size()) << where;
                     const QString file = op.firstChildElement("Ope_FileName").text();
-                    EXPECT_TRUE(file.endsWith(QDir::separator() + (*files[l])[i])) << where << file.toStdString();
+                    EXPECT_TRUE(file.endsWith(QDir::separator() + (*files[l])[i]))
+                        << where << file.toStdString();
                     EXPECT_EQ(QFileInfo(file).path(),
-                              QDir::toNativeSeparators(file.contains("bank") ? "/opt/dravian/PROJECTS/Hall/bin"
-                                                                               : "/opt/dravian/MASTER"));
+                              QDir::toNativeSeparators(file.contains("bank")
+                                                           ? "/opt/dravian/PROJECTS/Hall/bin"
+                                                           : "/opt/dravian/MASTER"));
                     EXPECT_EQ(op.firstChildElement("Ope_Read_Back").text(), read_back ? "1" : "0");
-                    EXPECT_EQ(op.firstChildElement("Ope_GoToApp_After").text(), (*apps[l])[i] ? "1" : "0") << where;
+                    EXPECT_EQ(op.firstChildElement("Ope_GoToApp_After").text(), (*apps[l])[i] ? "1" : "0")
+                        << where;
                     // Only the standard firmware writes the check record.
                     EXPECT_EQ(op.firstChildElement("Ope_Write_CSS").text(),
                               l == 0 && file.endsWith("Sim51730.sim") ? "1" : "0");
@@ -240,7 +257,8 @@ TEST(Update_Job, ReaderNamesWhatIsWrong) {
          "ESP32 Operation 4: Ope_Start_Address is \"-5\""},
         {"<Ope_Read_Back>1</Ope_Read_Back>", "<Ope_Read_Back>yes</Ope_Read_Back>",
          "Operation 1: Ope_Read_Back is \"yes\", not 0 or 1"},
-        {"<Ope_FileName>/opt/dravian/MASTER/Sim51730.sim</Ope_FileName>", "", "Operation 1: Ope_FileName is missing"},
+        {"<Ope_FileName>/opt/dravian/MASTER/Sim51730.sim</Ope_FileName>", "",
+         "Operation 1: Ope_FileName is missing"},
         {"<Ope_FileName>", "<Ope_FileName_Gone>", "not a valid XML"},
         {"<Ope_IP_Address/>", "<Ope_IP_Address>127.0.0</Ope_IP_Address>", "Ope_IP_Address is \"127.0.0\""},
     };
@@ -308,11 +326,14 @@ TEST(Update_Job, CliWritesWhatTheWindowWrites) {
 
     // Usage errors: exit 2 and the usage line; no file written.
     const QStringList bad[] = {
-        {"job", p.path("PROJECTS/Hall"), "--ip", "010.168.2.205", "--option", "3", "--out", p.path("bad.xml")},
+        {"job", p.path("PROJECTS/Hall"), "--ip", "010.168.2.205", "--option", "3", "--out",
+         p.path("bad.xml")},
         {"job", p.path("PROJECTS/Hall"), "--ip", "192.168.2", "--option", "0", "--out", p.path("bad.xml")},
         {"job", p.path("PROJECTS/Hall"), "--ip", "192.168.2.205", "--option", "0"},
-        {"job", p.path("PROJECTS/None"), "--ip", "192.168.2.205", "--option", "0", "--out", p.path("bad.xml")},
-        {"job", p.path("PROJECTS/Hall"), "--ip", "192.168.2.205", "--option", "0", "--out", p.path("bad.xml"), "-x"},
+        {"job", p.path("PROJECTS/None"), "--ip", "192.168.2.205", "--option", "0", "--out",
+         p.path("bad.xml")},
+        {"job", p.path("PROJECTS/Hall"), "--ip", "192.168.2.205", "--option", "0", "--out", p.path("bad.xml"),
+         "-x"},
     };
     for (const QStringList& args : bad) {
         const Cli_Run b = Cli(args);

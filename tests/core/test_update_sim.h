@@ -103,7 +103,8 @@ struct Updater_Run {
 // Ethernet_Update --batch on a job file.
 inline Updater_Run Run_Updater(const QString& job, const QStringList& extra = {}) {
     QProcess p;
-    p.start(Update_Bin_Dir() + QStringLiteral("/Ethernet_Update"), QStringList{"--batch", "--job", job} + extra);
+    p.start(Update_Bin_Dir() + QStringLiteral("/Ethernet_Update"),
+            QStringList{"--batch", "--job", job} + extra);
     Updater_Run r;
     if (!p.waitForFinished(60000)) {
         p.kill();

@@ -32,7 +32,8 @@ struct Limit {
 TEST(Update_Start_Program, WaitsForAShortProgramAndPassesItsParameters) {
     Temp_Program p;
     const QString out = p.path("args.txt");
-    const QString prog = Script(p, "Ethernet_Update", "echo \"$#:$1\" > \"$(dirname \"$0\")/args.txt\"; exit 3");
+    const QString prog =
+        Script(p, "Ethernet_Update", "echo \"$#:$1\" > \"$(dirname \"$0\")/args.txt\"; exit 3");
     Program_Run r = Start_Program(prog, QString(), 0);
     EXPECT_TRUE(r.started);
     EXPECT_TRUE(r.finished); // the wait ends with the program

@@ -1,6 +1,6 @@
 // The stand-in updater against the converter simulator, on loopback.
-#include "test_support/Temp_Program.h"
 #include "core/test_update_sim.h"
+#include "test_support/Temp_Program.h"
 #include "update/Job_File.h"
 
 #include <QDir>
@@ -26,8 +26,9 @@ struct File_At {
     QString rel;
     quint32 address;
 };
-const File_At Standard_Files[] = {
-    {"MASTER/Sim51730.sim", 0x8000}, {"MASTER/web_files_dali.bin", 0xC0000}, {"PROJECTS/Hall/bin/bank.bin", 0x66000}};
+const File_At Standard_Files[] = {{"MASTER/Sim51730.sim", 0x8000},
+                                  {"MASTER/web_files_dali.bin", 0xC0000},
+                                  {"PROJECTS/Hall/bin/bank.bin", 0x66000}};
 const File_At ESP32_Files[] = {{"MASTER/Sim51730_ESP32.sim", 0x110000},
                                {"MASTER/web_files_dali.bin", 0x350000},
                                {"PROJECTS/Hall/bin/bank_ESP32_1.bin", 0x09000},
@@ -67,8 +68,9 @@ TEST(Update_Updater, WritesEveryFileOfTheListOfTheHardware) {
         const QByteArray sim_out = sim.Stop();
         ASSERT_EQ(r.code, 0) << r.err.constData() << r.out.constData();
         EXPECT_TRUE(r.out.contains(esp32 ? "ESP32 hardware" : "standard hardware")) << r.out.constData();
-        const QList<File_At> files = esp32 ? QList<File_At>(std::begin(ESP32_Files), std::end(ESP32_Files))
-                                           : QList<File_At>(std::begin(Standard_Files), std::end(Standard_Files));
+        const QList<File_At> files =
+            esp32 ? QList<File_At>(std::begin(ESP32_Files), std::end(ESP32_Files))
+                  : QList<File_At>(std::begin(Standard_Files), std::end(Standard_Files));
         for (const File_At& file : files) {
             const QByteArray want = f.read(file.rel);
             EXPECT_EQ(sim.Memory_At(file.address, int(want.size())), want) << file.rel.toStdString();
@@ -127,10 +129,12 @@ TEST(Update_Updater, AJobThatDoesNotParseSendsNothing) {
 
 TEST(Update_Updater, AConverterThatDoesNotAnswer) {
     Update_Folder f;
-    const Updater_Run r = Run_Updater(f.Job(QLatin1String(Silent_Address)), {"--timeout-ms", "20", "--attempts", "2"});
+    const Updater_Run r =
+        Run_Updater(f.Job(QLatin1String(Silent_Address)), {"--timeout-ms", "20", "--attempts", "2"});
     EXPECT_EQ(r.code, 3);
-    EXPECT_TRUE(r.err.contains("the converter at 127.0.2.1 does not answer (application port 10000, boot ports "
-                               "2008 and 2007)"))
+    EXPECT_TRUE(
+        r.err.contains("the converter at 127.0.2.1 does not answer (application port 10000, boot ports "
+                       "2008 and 2007)"))
         << r.err.constData();
 }
 

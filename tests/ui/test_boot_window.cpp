@@ -35,7 +35,8 @@ struct Program : Temp_Program {
         write("Ethernet_Update", "#!/bin/sh\nd=\"$(dirname \"$0\")\"\necho \"$#\" >> \"$d/runs.txt\"\n"
                                  "cp \"$d/Ethernet_Update.xml\" \"$d/job_seen.xml\"\n" +
                                      extra + "\n");
-        QFile::setPermissions(path("Ethernet_Update"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QFile::setPermissions(path("Ethernet_Update"),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 };
 
@@ -168,9 +169,9 @@ TEST(Boot_Ping, OutcomesOfTheCheck) {
         bool result;
         int ping_res;
     } cases[] = {
-        {{true}, true, 1},                // two replies end the check at once
-        {{false}, false, 2},              // nothing until the check's time is up
-        {{true, false}, false, 2},        // the last request decides
+        {{true}, true, 1},         // two replies end the check at once
+        {{false}, false, 2},       // nothing until the check's time is up
+        {{true, false}, false, 2}, // the last request decides
         {{false, true, true}, true, 1},
     };
     Program p;
@@ -243,7 +244,8 @@ TEST(Boot_Update, RefusedIcmpNamesTheSystemsReason) {
     Recorder r;
     p.start();
     Echo_Script s;
-    s.send_error = QStringLiteral("ICMP datagram socket: Permission denied; raw ICMP socket: Operation not permitted");
+    s.send_error =
+        QStringLiteral("ICMP datagram socket: Permission denied; raw ICMP socket: Operation not permitted");
     Use(p.boot(), s);
     In_Window(r, [](TFBoot* b) { b->Btn_UpdateClick(); });
     ASSERT_EQ(r.lines(), QList<int>{837});

@@ -52,7 +52,8 @@ QList<Placed> Expected(bool esp32, int option) {
             l << Placed{"PROJECTS/Hall/bin/bank.bin", 0x66000};
     } else {
         if (fw)
-            l << Placed{"MASTER/Sim51730_ESP32.sim", 0x110000} << Placed{"MASTER/web_files_dali.bin", 0x350000};
+            l << Placed{"MASTER/Sim51730_ESP32.sim", 0x110000}
+              << Placed{"MASTER/web_files_dali.bin", 0x350000};
         if (cfg)
             l << Placed{"PROJECTS/Hall/bin/bank_ESP32_1.bin", 0x09000}
               << Placed{"PROJECTS/Hall/bin/bank_ESP32_2.bin", 0x310000};
@@ -135,7 +136,8 @@ struct Field : Temp_Program {
     }
 
     void Run_Case(bool esp32, int option, const QStringList& sim_options = {}) {
-        const std::string what = std::string(esp32 ? "ESP32" : "standard") + " option " + std::to_string(option);
+        const std::string what =
+            std::string(esp32 ? "ESP32" : "standard") + " option " + std::to_string(option);
         Sim_Process sim;
         ASSERT_TRUE(sim.Start(path(QString("memory_%1_%2").arg(esp32).arg(option)),
                               QStringList{"--hardware", esp32 ? "esp32" : "standard"} + sim_options));
@@ -144,11 +146,13 @@ struct Field : Temp_Program {
         const QByteArray sim_out = sim.Stop();
         EXPECT_TRUE(rec.messages.isEmpty()) << what << ": " << rec.messages.value(0).text.toStdString();
         EXPECT_TRUE(read("Ethernet_Update.log").contains("Every operation succeeded"))
-            << what << "\n" << read("Ethernet_Update.log").constData() << sim_out.constData();
+            << what << "\n"
+            << read("Ethernet_Update.log").constData() << sim_out.constData();
         for (const Placed& f : Expected(esp32, option)) {
             const QByteArray want = read(f.rel);
             ASSERT_FALSE(want.isEmpty()) << f.rel.toStdString();
-            EXPECT_EQ(sim.Memory_At(f.address, int(want.size())), want) << what << ": " << f.rel.toStdString();
+            EXPECT_EQ(sim.Memory_At(f.address, int(want.size())), want)
+                << what << ": " << f.rel.toStdString();
         }
         EXPECT_TRUE(sim_out.contains("application started")) << what;
     }

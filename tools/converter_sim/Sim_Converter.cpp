@@ -117,7 +117,8 @@ std::optional<QByteArray> Converter::Handle(Port_Kind kind, const Peer& from, co
     return reply;
 }
 
-std::optional<QByteArray> Converter::Execute(Port_Kind kind, quint8 code, quint32 seq, const QByteArray& payload) {
+std::optional<QByteArray> Converter::Execute(Port_Kind kind, quint8 code, quint32 seq,
+                                             const QByteArray& payload) {
     Payload_Reader in(payload);
     Payload_Writer out;
     auto reply = [&](quint8 status) {
@@ -135,7 +136,10 @@ std::optional<QByteArray> Converter::Execute(Port_Kind kind, quint8 code, quint3
         ++executed;
         if (code == Cmd_Query) {
             const QByteArray text = QByteArray("converter-sim ") + hardware + " application";
-            out.u8(esp32_ ? Hw_ESP32 : Hw_Standard).u8(Mode_Application).u16(Max_Chunk).u8(quint8(text.size()));
+            out.u8(esp32_ ? Hw_ESP32 : Hw_Standard)
+                .u8(Mode_Application)
+                .u16(Max_Chunk)
+                .u8(quint8(text.size()));
             out.raw(text);
             return reply(St_Ok);
         }
@@ -151,7 +155,8 @@ std::optional<QByteArray> Converter::Execute(Port_Kind kind, quint8 code, quint3
     ++executed;
     switch (code) {
     case Cmd_Query: {
-        const QByteArray text = QByteArray("converter-sim ") + hardware + (boot_ ? " boot loader" : " application");
+        const QByteArray text =
+            QByteArray("converter-sim ") + hardware + (boot_ ? " boot loader" : " application");
         out.u8(esp32_ ? Hw_ESP32 : Hw_Standard).u8(boot_ ? Mode_Boot : Mode_Application).u16(Max_Chunk);
         out.u8(quint8(text.size())).raw(text);
         return reply(St_Ok);

@@ -77,7 +77,11 @@ public:
         for (const auto& [start, end] : m.Written()) {
             const QString name = QStringLiteral("region_%1.bin").arg(start, 8, 16, QLatin1Char('0'));
             ok = Write_File(Join(dir, name), m.Read(start, end - start)) && ok;
-            map += QStringLiteral("0x%1 %2 %3\n").arg(start, 8, 16, QLatin1Char('0')).arg(end - start).arg(name).toUtf8();
+            map += QStringLiteral("0x%1 %2 %3\n")
+                       .arg(start, 8, 16, QLatin1Char('0'))
+                       .arg(end - start)
+                       .arg(name)
+                       .toUtf8();
         }
         for (const Bank_Place& b : Bank_Places) {
             const QString path = Join(dir, QLatin1String(b.file));
@@ -97,7 +101,8 @@ private:
         QSaveFile f(path);
         if (f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size() && f.commit())
             return true;
-        std::fprintf(stderr, "converter-sim: cannot write %s: %s\n", qPrintable(path), qPrintable(f.errorString()));
+        std::fprintf(stderr, "converter-sim: cannot write %s: %s\n", qPrintable(path),
+                     qPrintable(f.errorString()));
         return false;
     }
     bool Drop() { return drop_ > 0 && std::uniform_real_distribution<double>(0, 100)(random_) < drop_; }
@@ -201,7 +206,8 @@ int main(int argc, char** argv) {
         QStringList banks;
         const bool saved = memory_out.isEmpty() || sim.Save(memory_out, &banks);
         if (!memory_out.isEmpty() && saved)
-            Say(QStringLiteral("converter-sim: memory written to %1").arg(QDir::toNativeSeparators(memory_out)));
+            Say(QStringLiteral("converter-sim: memory written to %1")
+                    .arg(QDir::toNativeSeparators(memory_out)));
         if (print) {
             if (memory_out.isEmpty()) {
                 Say(QStringLiteral("converter-sim: no --memory-out folder, so no configuration to print"));
@@ -242,7 +248,8 @@ int main(int argc, char** argv) {
         }
     }).detach();
 
-    Say(QStringLiteral("converter-sim: listening on %1 (application port %2, boot ports %3 and %4), %5 hardware")
+    Say(QStringLiteral(
+            "converter-sim: listening on %1 (application port %2, boot ports %3 and %4), %5 hardware")
             .arg(IP_Address_Text(address))
             .arg(UBoot::Application_Port)
             .arg(UBoot::Boot_Port)

@@ -66,7 +66,8 @@ void Progress_Window::Show_Progress(const Update_Progress& p) {
         setWindowTitle(p.job_title);
     }
     if (p.operation > 0)
-        L_Operation->setText(QStringLiteral("Operation %1 of %2: %3").arg(p.operation).arg(p.operations).arg(p.phase));
+        L_Operation->setText(
+            QStringLiteral("Operation %1 of %2: %3").arg(p.operation).arg(p.operations).arg(p.phase));
     else
         L_Operation->setText(p.phase);
     L_File->setText(p.file);

@@ -11,7 +11,8 @@
 
 using namespace UBoot;
 
-Udp_Link::Udp_Link(const Link_Timing& timing) : timing_(timing), next_seq_(QRandomGenerator::global()->generate()) {}
+Udp_Link::Udp_Link(const Link_Timing& timing)
+    : timing_(timing), next_seq_(QRandomGenerator::global()->generate()) {}
 
 Udp_Link::~Udp_Link() = default;
 
@@ -70,7 +71,7 @@ bool Udp_Link::Exchange(quint32 address, quint16 port, quint8 code, const QByteA
                 Packet p;
                 if (d.senderAddress().toIPv4Address() != address || d.senderPort() != port ||
                     !Decode_Packet(d.data(), p) || p.seq != request.seq || p.code != (code | Reply_Flag))
-                    continue; // a late reply to an earlier request, or not ours
+                    continue;     // a late reply to an earlier request, or not ours
                 if (attempt == 1) // only the first send gives a clear round trip
                     Sample(t.nsecsElapsed() / 1000);
                 reply = p;

@@ -48,7 +48,8 @@ Update_Exit Updater::Run(const QString& job_path, QString* error) {
         return Exit_No_Answer;
 
     // Which hardware: ask the application, else the boot loader on either port.
-    Log(QStringLiteral("Asking the converter at %1 which hardware it has").arg(IP_Address_Text(job_.ip_address)));
+    Log(QStringLiteral("Asking the converter at %1 which hardware it has")
+            .arg(IP_Address_Text(job_.ip_address)));
     progress_.phase = QStringLiteral("asking the converter");
     Progress();
     Packet reply;
@@ -62,11 +63,12 @@ Update_Exit Updater::Run(const QString& job_path, QString* error) {
         }
     }
     if (!answered) {
-        *error = QStringLiteral("the converter at %1 does not answer (application port %2, boot ports %3 and %4)")
-                     .arg(IP_Address_Text(job_.ip_address))
-                     .arg(job_.application_port)
-                     .arg(job_.boot_port)
-                     .arg(job_.boot_port_sec);
+        *error =
+            QStringLiteral("the converter at %1 does not answer (application port %2, boot ports %3 and %4)")
+                .arg(IP_Address_Text(job_.ip_address))
+                .arg(job_.application_port)
+                .arg(job_.boot_port)
+                .arg(job_.boot_port_sec);
         return Exit_No_Answer;
     }
     Payload_Reader r(reply.payload);
@@ -80,7 +82,9 @@ Update_Exit Updater::Run(const QString& job_path, QString* error) {
     const bool esp32 = hw == Hw_ESP32;
     hardware = esp32 ? QStringLiteral("ESP32") : QStringLiteral("standard");
     Log(QStringLiteral("The converter has the %1 hardware (%2, %3)")
-            .arg(hardware, mode == Mode_Boot ? QStringLiteral("boot loader running") : QStringLiteral("application running"),
+            .arg(hardware,
+                 mode == Mode_Boot ? QStringLiteral("boot loader running")
+                                   : QStringLiteral("application running"),
                  QString::fromLatin1(text)));
 
     const Job_List& list = esp32 ? job_.esp32 : job_.standard;
@@ -107,7 +111,8 @@ Update_Exit Updater::Run(const QString& job_path, QString* error) {
             *error = QStringLiteral("operation %1 of %2 (%3): %4")
                          .arg(i + 1)
                          .arg(list.operations.size())
-                         .arg(QFileInfo(QDir::fromNativeSeparators(list.operations[i].file_name)).fileName(), *error);
+                         .arg(QFileInfo(QDir::fromNativeSeparators(list.operations[i].file_name)).fileName(),
+                              *error);
             return e;
         }
     }
@@ -117,8 +122,8 @@ Update_Exit Updater::Run(const QString& job_path, QString* error) {
     return Exit_Ok;
 }
 
-Update_Exit Updater::Run_Operation(int index, const Job_Operation& op, const QByteArray& data, const Job_List& list,
-                                   bool esp32, QString* error) {
+Update_Exit Updater::Run_Operation(int index, const Job_Operation& op, const QByteArray& data,
+                                   const Job_List& list, bool esp32, QString* error) {
     Update_Exit exit = Exit_Ok;
     Packet reply;
     const quint32 ip = op.ip_address;
@@ -180,8 +185,8 @@ Update_Exit Updater::Run_Operation(int index, const Job_Operation& op, const QBy
     if (op.erase_memory) {
         phase(QStringLiteral("erasing"));
         if (!Request(ip, port, Cmd_Erase,
-                     Payload_Writer().u8(op.memory_type).u32(op.start_address).u32(quint32(size)).bytes, reply, error,
-                     &exit))
+                     Payload_Writer().u8(op.memory_type).u32(op.start_address).u32(quint32(size)).bytes,
+                     reply, error, &exit))
             return exit;
     }
 
@@ -210,8 +215,9 @@ Update_Exit Updater::Run_Operation(int index, const Job_Operation& op, const QBy
         for (qint64 at = 0; at < size; at += chunk) {
             const int n = int(std::min<qint64>(chunk, size - at));
             const quint32 address = op.start_address + quint32(at);
-            if (!Request(ip, port, Cmd_Read, Payload_Writer().u8(op.memory_type).u32(address).u16(quint16(n)).bytes,
-                         reply, error, &exit)) {
+            if (!Request(ip, port, Cmd_Read,
+                         Payload_Writer().u8(op.memory_type).u32(address).u16(quint16(n)).bytes, reply, error,
+                         &exit)) {
                 *error = QStringLiteral("at %1: %2").arg(Hex(address), *error);
                 return exit;
             }
@@ -221,7 +227,8 @@ Update_Exit Updater::Run_Operation(int index, const Job_Operation& op, const QBy
             const quint16 got_length = rr.u16();
             const QByteArray got = rr.raw(got_length);
             if (!rr.at_end() || got_address != address || got_length != n) {
-                *error = QStringLiteral("at %1: the converter sent back another range than asked for").arg(Hex(address));
+                *error = QStringLiteral("at %1: the converter sent back another range than asked for")
+                             .arg(Hex(address));
                 return Exit_Refused;
             }
             for (int i = 0; i < n; ++i)
@@ -243,7 +250,12 @@ Update_Exit Updater::Run_Operation(int index, const Job_Operation& op, const QBy
         const QByteArray record =
             Payload_Writer().u32(op.start_address).u32(quint32(size)).u32(Crc32(data)).u8(op.bank_type).bytes;
         if (!Request(ip, port, Cmd_Control,
-                     Payload_Writer().u8(op.command_css).u32(op.address_css).u16(quint16(record.size())).raw(record).bytes,
+                     Payload_Writer()
+                         .u8(op.command_css)
+                         .u32(op.address_css)
+                         .u16(quint16(record.size()))
+                         .raw(record)
+                         .bytes,
                      reply, error, &exit))
             return exit;
     }

@@ -10,10 +10,10 @@
 
 enum Update_Exit {
     Exit_Ok = 0,
-    Exit_Job = 1,        // the job or one of its files is not usable
-    Exit_Usage = 2,      // wrong command line
-    Exit_No_Answer = 3,  // the converter does not answer
-    Exit_Refused = 4,    // the converter refused a request, or the read-back differed
+    Exit_Job = 1,       // the job or one of its files is not usable
+    Exit_Usage = 2,     // wrong command line
+    Exit_No_Answer = 3, // the converter does not answer
+    Exit_Refused = 4,   // the converter refused a request, or the read-back differed
 };
 
 struct Update_Progress {

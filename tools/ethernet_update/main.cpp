@@ -33,7 +33,8 @@ public:
     }
     void Line(const QString& s) {
         QMutexLocker lock(&mutex_);
-        const QString line = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss.zzz ")) + s;
+        const QString line =
+            QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss.zzz ")) + s;
         if (file_.isOpen()) {
             file_.write(line.toUtf8() + '\n');
             file_.flush();
@@ -61,7 +62,8 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);
-    QString job_path = QCoreApplication::applicationDirPath() + QLatin1Char('/') + QLatin1String(UBoot::Job_File_Name);
+    QString job_path =
+        QCoreApplication::applicationDirPath() + QLatin1Char('/') + QLatin1String(UBoot::Job_File_Name);
     QString screenshot;
     Link_Timing timing;
     for (int i = 0; i < args.size(); ++i) {
@@ -73,8 +75,8 @@ int main(int argc, char** argv) {
             job_path = QFileInfo(args[++i]).absoluteFilePath();
         } else if (a == QLatin1String("--screenshot") && has_value) {
             screenshot = args[++i];
-        } else if (a == QLatin1String("--timeout-ms") && has_value && UComon::Try_Str_To_Int(args[i + 1], v) &&
-                   v > 0) {
+        } else if (a == QLatin1String("--timeout-ms") && has_value &&
+                   UComon::Try_Str_To_Int(args[i + 1], v) && v > 0) {
             timing.initial_timeout_ms = v;
             timing.min_timeout_ms = std::min(timing.min_timeout_ms, v);
             timing.max_timeout_ms = std::max(v, std::min(timing.max_timeout_ms, v * 8));
@@ -84,7 +86,8 @@ int main(int argc, char** argv) {
             timing.attempts = v;
             ++i;
         } else {
-            std::fprintf(stderr, "Ethernet_Update: unknown or incomplete option %s\n%s", qPrintable(a), Usage);
+            std::fprintf(stderr, "Ethernet_Update: unknown or incomplete option %s\n%s", qPrintable(a),
+                         Usage);
             return Exit_Usage;
         }
     }
@@ -99,7 +102,9 @@ int main(int argc, char** argv) {
         window->show();
         updater.on_progress = [window, &updater, last = Update_Progress()](const Update_Progress& p) mutable {
             // Only what a person can see: a new phase or operation, or a further percent.
-            const auto percent = [](const Update_Progress& x) { return x.total ? x.done * 100 / x.total : 0; };
+            const auto percent = [](const Update_Progress& x) {
+                return x.total ? x.done * 100 / x.total : 0;
+            };
             if (p.phase == last.phase && p.operation == last.operation && percent(p) == percent(last) &&
                 p.done != p.total)
                 return;
@@ -117,8 +122,9 @@ int main(int argc, char** argv) {
     QString error;
     QThread* worker = QThread::create([&] { result = updater.Run(job_path, &error); });
     QObject::connect(worker, &QThread::finished, &app, [&] {
-        const QString text = result == Exit_Ok ? QStringLiteral("Update completed: every operation succeeded.")
-                                               : QStringLiteral("Update failed: ") + error;
+        const QString text = result == Exit_Ok
+                                 ? QStringLiteral("Update completed: every operation succeeded.")
+                                 : QStringLiteral("Update failed: ") + error;
         log.Line(text);
         if (batch) {
             if (result != Exit_Ok)
