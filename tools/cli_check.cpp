@@ -4,6 +4,7 @@
 #include "app/Settings.h"
 #include "comm_settings/ParGen_Check.h"
 #include "common/Comon_State.h"
+#include "dali/DALI_Check.h"
 #include "texts/Text_Table.h"
 #include "tools/Cli_Commands.h"
 
@@ -43,9 +44,9 @@ int Cmd_Check(const QStringList& args) {
     const TParGen_Check_Result comm = Check_ParGen_File(ParGen_File);
     if (!comm.ok()) return Report_Failure(comm.line, comm.message);
 
-    // ---- Further checks go here, in the order of the editor windows: the DALI
-    // ---- access window's checks run only after the communication settings passed;
-    // ---- a failure returns Report_Failure(line, English message).
+    // DALI access (the DALI window's checks), once the communication settings passed.
+    const DALI::Check_Result dali = DALI::Check_DALI_Project(Project_Dir);
+    if (!dali.ok) return Report_Failure(dali.line, dali.message);
 
     std::printf("OK\n");
     std::fflush(stdout);

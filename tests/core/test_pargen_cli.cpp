@@ -82,3 +82,18 @@ TEST(ParGen_Cli, Check_Usage_Errors_Exit_2) {
     EXPECT_TRUE(r.out.isEmpty());
     EXPECT_TRUE(r.err.contains("no_such_project"));
 }
+
+TEST(ParGen_Cli, Check_Runs_The_DALI_Checks_After_The_Communication_Checks) {
+    Temp_Program p;
+    const QByteArray broken_dali = "<DALI2_Access><Rules><Row";
+    p.write("PROJECTS/Dali/DALI2_Access.xml", broken_dali);
+    Run_Result r = Run_Cli({"check", p.path("PROJECTS/Dali")});
+    EXPECT_EQ(r.exit_code, 1);
+    EXPECT_TRUE(r.out.startsWith("904: ")) << r.out.toStdString();
+    EXPECT_TRUE(r.out.contains("DALI2_Access.xml")) << r.out.toStdString();
+
+    // A communication failure comes first.
+    p.write("PROJECTS/Dali/ParGen.xml", "<Par_Gen><MTCPs_PORT>10000</MTCPs_PORT></Par_Gen>");
+    r = Run_Cli({"check", p.path("PROJECTS/Dali")});
+    EXPECT_EQ(r.out, "423: Error Modbus TCP Slave!! PORT must be between 0 and 65535 and different from 10000\n");
+}
