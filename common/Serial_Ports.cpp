@@ -8,6 +8,7 @@
 #include <set>
 
 #ifdef Q_OS_WIN
+#include <string>
 #include <windows.h>
 #endif
 

@@ -11,7 +11,7 @@ namespace UBoot {
 
 namespace {
 
-struct Operation_Spec {
+struct Operation_Entry {
     QString file;
     const char* start_address;
     const char* bank_type;
@@ -21,7 +21,7 @@ struct Operation_Spec {
     bool go_to_app_after;
 };
 
-void Add_Operation(QDomDocument& doc, QDomElement& operations, const Operation_Spec& op, bool read_back) {
+void Add_Operation(QDomDocument& doc, QDomElement& operations, const Operation_Entry& op, bool read_back) {
     QDomElement e = doc.createElement(QStringLiteral("Operation"));
     auto add = [&](const char* name, const QString& text) {
         Add_Text_Child(doc, e, QLatin1String(name), text);

@@ -30,7 +30,7 @@ constexpr int Button_Height = 40;
 constexpr int Echo_Size = 1024;
 constexpr int Echo_Successes = 2;
 
-// Text lines of this window beyond the design's block.
+// Further text lines of this window.
 constexpr int Line_Update_Running = 860;
 constexpr int Line_Updater_Not_Started = 861;
 constexpr int Line_Echo_Refused = 862;

@@ -201,8 +201,13 @@ TEST(Update_Job, WrittenAtomicallyAndReplacedWhole) {
     EXPECT_FALSE(Write_Job(p.path("plain_file/Ethernet_Update.xml"), Request(1, true), &reason));
     EXPECT_FALSE(reason.isEmpty());
 
-    // A folder that cannot be written: a reason, and the earlier job untouched.
-    reason.clear();
+}
+
+TEST(Update_Job, AReadOnlyFolderKeepsTheEarlierJob) {
+    Temp_Program p;
+    const QString path = p.path("Ethernet_Update.xml");
+    QString reason;
+    ASSERT_TRUE(Write_Job(path, Request(2, false), &reason));
     const QByteArray before = p.read("Ethernet_Update.xml");
     QFile::setPermissions(p.dir(), QFile::ReadOwner | QFile::ExeOwner);
     if (QFile f(p.path("probe")); f.open(QIODevice::WriteOnly))

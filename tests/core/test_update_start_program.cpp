@@ -58,7 +58,7 @@ TEST(Update_Start_Program, AMissingProgramIsNotStarted) {
 
 TEST(Update_Start_Program, AProgramThatOutlivesTheLimitKeepsRunning) {
     Temp_Program p;
-    const QString prog = Script(p, "slow", "sleep 30");
+    const QString prog = Script(p, "slow", "exec sleep 30");
     const Limit limit(300);
     const Program_Run r = Start_Program(prog, QString(), 0);
     EXPECT_TRUE(r.started);
