@@ -1,36 +1,18 @@
 // dravian-cli build and dump, run as a technician runs them.
 #include "test_image_helpers.h"
+#include "test_support/Run_Cli.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 
 using image_test::Project;
 using image_test::Read_File;
 
 namespace {
 
-struct Cli_Run {
-    int exit_code = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-Cli_Run Cli(const QStringList& args) {
-    QProcess p;
-    p.start(QStringLiteral(DRAVIAN_BIN_DIR "/dravian-cli"), args);
-    Cli_Run r;
-    if (!p.waitForFinished(30000))
-        return r;
-    r.exit_code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.out = p.readAllStandardOutput();
-    r.err = p.readAllStandardError();
-    return r;
-}
-
 QJsonObject Dump_Json(const QString& file) {
-    const Cli_Run r = Cli({QStringLiteral("dump"), file, QStringLiteral("--json")});
+    const Cli_Run r = Run_Dravian_Cli({QStringLiteral("dump"), file, QStringLiteral("--json")});
     EXPECT_EQ(r.exit_code, 0) << r.err.toStdString();
     return QJsonDocument::fromJson(r.out).object();
 }
@@ -40,7 +22,7 @@ QJsonObject Dump_Json(const QString& file) {
 TEST(Image_Cli, DumpReadsBackWhatBuildWrote) {
     Project p;
     p.copy_fixture(QStringLiteral("full"));
-    const Cli_Run built = Cli({QStringLiteral("build"), p.dir()});
+    const Cli_Run built = Run_Dravian_Cli({QStringLiteral("build"), p.dir()});
     ASSERT_EQ(built.exit_code, 0) << built.err.toStdString();
     EXPECT_EQ(Read_File(p.file("bin/bank.bin")), p.build().bank);
 
@@ -110,8 +92,8 @@ TEST(Image_Cli, DumpReadsBackWhatBuildWrote) {
 
 TEST(Image_Cli, TextDumpAndChecksum) {
     Project p; // no project files: the default image
-    ASSERT_EQ(Cli({QStringLiteral("build"), p.dir()}).exit_code, 0);
-    Cli_Run r = Cli({QStringLiteral("dump"), p.file("bin/bank.bin")});
+    ASSERT_EQ(Run_Dravian_Cli({QStringLiteral("build"), p.dir()}).exit_code, 0);
+    Cli_Run r = Run_Dravian_Cli({QStringLiteral("dump"), p.file("bin/bank.bin")});
     EXPECT_EQ(r.exit_code, 0);
     for (const char* line :
          {"\n[parameter block]\n", "\nip_address: 192.168.2.205\n", "\nmodbus_tcp_port: 10001\n",
@@ -121,7 +103,7 @@ TEST(Image_Cli, TextDumpAndChecksum) {
     QByteArray bytes = Read_File(p.file("bin/bank.bin"));
     bytes[0x2000 + 0x028] = 10; // the IP address changed behind the checksum's back
     p.write("bin/bank.bin", bytes);
-    r = Cli({QStringLiteral("dump"), p.file("bin/bank.bin")});
+    r = Run_Dravian_Cli({QStringLiteral("dump"), p.file("bin/bank.bin")});
     EXPECT_EQ(r.exit_code, 1);
     EXPECT_TRUE(r.out.contains("\nchecksum: 0x000013C5 expected 0x0000130F\n")) << r.out.toStdString();
     EXPECT_FALSE(r.err.isEmpty());
@@ -132,7 +114,7 @@ TEST(Image_Cli, TextDumpAndChecksum) {
     bytes[0x2000 + 0x1CC] = 0; // the fixed value 3671
     bytes[0x2000 + 0x300] = 7; // inside the block's zero range
     p.write("bin/bank.bin", bytes);
-    r = Cli({QStringLiteral("dump"), p.file("bin/bank.bin")});
+    r = Run_Dravian_Cli({QStringLiteral("dump"), p.file("bin/bank.bin")});
     EXPECT_TRUE(r.out.contains("\nfixed_values: differ at 0x1CC\n")) << r.out.toStdString();
     EXPECT_TRUE(r.out.contains("\nreserved_bytes: not zero at 0x000F, 0x2300\n")) << r.out.toStdString();
 }
@@ -151,14 +133,14 @@ TEST(Image_Cli, DumpRefusesWhatIsNoBankFile) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         p.write("x.bin", c.bytes);
-        const Cli_Run r = Cli({QStringLiteral("dump"), p.file("x.bin")});
+        const Cli_Run r = Run_Dravian_Cli({QStringLiteral("dump"), p.file("x.bin")});
         EXPECT_EQ(r.exit_code, 1);
         EXPECT_TRUE(r.out.isEmpty());
         EXPECT_TRUE(r.err.contains("not a bank file")) << r.err.toStdString();
     }
-    EXPECT_EQ(Cli({QStringLiteral("dump"), p.file("missing.bin")}).exit_code, 1);
-    EXPECT_EQ(Cli({QStringLiteral("dump")}).exit_code, 2);
-    EXPECT_EQ(Cli({QStringLiteral("dump"), p.file("x.bin"), QStringLiteral("--xml")}).exit_code, 2);
+    EXPECT_EQ(Run_Dravian_Cli({QStringLiteral("dump"), p.file("missing.bin")}).exit_code, 1);
+    EXPECT_EQ(Run_Dravian_Cli({QStringLiteral("dump")}).exit_code, 2);
+    EXPECT_EQ(Run_Dravian_Cli({QStringLiteral("dump"), p.file("x.bin"), QStringLiteral("--xml")}).exit_code, 2);
 }
 
 TEST(Image_Cli, BuildRefusalChangesNoBankFile) {
@@ -167,7 +149,7 @@ TEST(Image_Cli, BuildRefusalChangesNoBankFile) {
     p.write("bin/bank.bin", "old 1");
     p.write("bin/bank_ESP32_1.bin", "old 2");
     p.write("DALI2_Access.xml", "<DALI2_Access><DALI2_SetAccess_Rules>");
-    Cli_Run r = Cli({QStringLiteral("build"), p.dir()});
+    Cli_Run r = Run_Dravian_Cli({QStringLiteral("build"), p.dir()});
     EXPECT_EQ(r.exit_code, 1);
     EXPECT_TRUE(r.out.isEmpty());
     EXPECT_TRUE(r.err.contains("Error! The file is not a valid XML document:")) << r.err.toStdString();
@@ -180,11 +162,11 @@ TEST(Image_Cli, BuildRefusalChangesNoBankFile) {
     for (int i = 0; i < 300; ++i)
         rules += "<row Enable='Y'/>";
     p.write("DALI2_Access.xml", image_test::Dali2({}, rules));
-    r = Cli({QStringLiteral("build"), p.dir()});
+    r = Run_Dravian_Cli({QStringLiteral("build"), p.dir()});
     EXPECT_EQ(r.exit_code, 1);
     EXPECT_TRUE(r.err.contains("300 enabled DALI-2 rules")) << r.err.toStdString();
     EXPECT_EQ(Read_File(p.file("bin/bank.bin")), QByteArray("old 1"));
 
-    EXPECT_EQ(Cli({QStringLiteral("build"), p.file("no such project")}).exit_code, 1);
-    EXPECT_EQ(Cli({QStringLiteral("build")}).exit_code, 2);
+    EXPECT_EQ(Run_Dravian_Cli({QStringLiteral("build"), p.file("no such project")}).exit_code, 1);
+    EXPECT_EQ(Run_Dravian_Cli({QStringLiteral("build")}).exit_code, 2);
 }

@@ -3,6 +3,7 @@
 #include "common/Comon_State.h"
 #include "common/Ip_Address.h"
 #include "common/Serial_Ports.h"
+#include "test_support/Run_Cli.h"
 #include "test_support/Temp_Program.h"
 #include "update/Job_File.h"
 #include "update/Job_Reader.h"
@@ -10,7 +11,6 @@
 #include <QDir>
 #include <QDomDocument>
 #include <QFile>
-#include <QProcess>
 
 #include <gtest/gtest.h>
 
@@ -298,28 +298,12 @@ TEST(Update_Job, FilesOfTheListAreChecked) {
     EXPECT_TRUE(Check_Files(job.standard, &error));
 }
 
-namespace {
-
-struct Cli_Run {
-    int code;
-    QByteArray err;
-};
-
-Cli_Run Cli(const QStringList& args) {
-    QProcess p;
-    p.start(QStringLiteral(DRAVIAN_BIN_DIR "/dravian-cli"), args);
-    p.waitForFinished(20000);
-    return {p.exitCode(), p.readAllStandardError()};
-}
-
-} // namespace
-
 TEST(Update_Job, CliWritesWhatTheWindowWrites) {
     Temp_Program p;
     QDir().mkpath(p.path("PROJECTS/Hall"));
-    const Cli_Run r = Cli({"job", p.path("PROJECTS/Hall"), "--ip", "010.168.2.205", "--option", "2",
+    const Cli_Run r = Run_Dravian_Cli({"job", p.path("PROJECTS/Hall"), "--ip", "010.168.2.205", "--option", "2",
                            "--no-read-back", "--out", p.path("job.xml")});
-    ASSERT_EQ(r.code, 0) << r.err.constData();
+    ASSERT_EQ(r.exit_code, 0) << r.err.constData();
     Job_Request want = Request(2, false);
     want.master_dir = QStringLiteral(DRAVIAN_BIN_DIR "/MASTER");
     want.project_dir = p.path("PROJECTS/Hall");
@@ -341,14 +325,14 @@ TEST(Update_Job, CliWritesWhatTheWindowWrites) {
          "-x"},
     };
     for (const QStringList& args : bad) {
-        const Cli_Run b = Cli(args);
-        EXPECT_EQ(b.code, 2) << args.join(' ').toStdString();
+        const Cli_Run b = Run_Dravian_Cli(args);
+        EXPECT_EQ(b.exit_code, 2) << args.join(' ').toStdString();
         EXPECT_TRUE(b.err.contains("usage: dravian-cli")) << b.err.constData();
     }
     EXPECT_FALSE(QFile::exists(p.path("bad.xml")));
     // A job that cannot be written: exit 1 with the reason.
-    const Cli_Run w = Cli({"job", p.path("PROJECTS/Hall"), "--ip", "192.168.2.205", "--option", "0", "--out",
+    const Cli_Run w = Run_Dravian_Cli({"job", p.path("PROJECTS/Hall"), "--ip", "192.168.2.205", "--option", "0", "--out",
                            p.path("no/such/folder/job.xml")});
-    EXPECT_EQ(w.code, 1);
+    EXPECT_EQ(w.exit_code, 1);
     EXPECT_TRUE(w.err.contains("cannot be written")) << w.err.constData();
 }
